@@ -1,0 +1,25 @@
+// BitmapImage.h -- a portable BMP/DIB reader: any accepted bitmap becomes
+// tightly packed R G B rows, bottom row first. Pure C++, no GL.
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct BitmapImage {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned char> data;  // width * height * 3 bytes
+};
+
+// Why a bitmap was refused; each maps to one of the reader's messages.
+enum class BitmapError { kNone, kOpen, kUnknownFormat, kOutOfMemory, kConversion };
+
+// Decodes a whole file's bytes; nullptr and error set when refused. No message.
+std::unique_ptr<BitmapImage> DecodeBitmap(const unsigned char* bytes, size_t size,
+                                          BitmapError& error);
+// The message text for a failure ("Failed to open DIB file %s.\n" uses path).
+std::string BitmapErrorMessage(BitmapError error, const char* path);
+// Reads and decodes the file; on failure shows exactly one message
+// (ShowErrorMessage) and returns nullptr.
+std::unique_ptr<BitmapImage> LoadBitmapImage(const char* path);

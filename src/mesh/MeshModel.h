@@ -1,0 +1,59 @@
+// MeshModel.h -- a triangle mesh read from an ASE file: placement, per-face
+// colour, per-vertex glow, and its immediate-mode drawing under a ViewState.
+#pragma once
+#include <istream>
+#include <memory>
+#include <ostream>
+
+#include "camera/OrbitCamera.h"
+#include "math/MathTypes.h"
+
+// Fixed room of every mesh array; indices 0..1999.
+constexpr int kMeshCapacity = 2000;
+
+class MeshFace {
+ public:
+  int vertexA = 0, vertexB = 0, vertexC = 0;
+  int texA = 0, texB = 0, texC = 0;
+  float red = 0.0f, green = 0.0f, blue = 0.0f, alpha = 0.0f;
+
+  // Corners a, b, c with one random grey (one GameRandom draw) and alpha 1.
+  void SetVertices(int a, int b, int c);
+  void SetTexVertices(int a, int b, int c);
+  void PrintVertexNumbers(std::ostream& stream) const;
+};
+
+class MeshModel {
+ public:
+  int vertexCount = 0;
+  int faceCount = 0;
+  int glowDecay = 0;       // 0: glow cleared after each draw; else it fades
+  int texVertexCount = 0;
+  std::unique_ptr<Vertex[]> texVertices;  // s in x, t in y
+  std::unique_ptr<Vertex[]> glow;         // red x, green y, blue z, alpha s
+  Vec3 position{0.0f, 200.0f, 0.0f};
+  std::unique_ptr<Vertex[]> vertices;     // model space, already scaled
+  std::unique_ptr<Vec3[]> normals;
+  std::unique_ptr<MeshFace[]> faces;
+
+  MeshModel();
+
+  // Reads an ASE file (working-directory relative). A missing file leaves
+  // the counts 0; a bad record ends the reading with the counts reached.
+  void Load(const char* path, float scale);
+  void LoadFromStream(std::istream& in, float scale);
+
+  void SetPosition(float x, float y, float z);
+  void SetColour(float r, float g, float b, int tint);
+  void SetAlpha(float a);
+  void EnableGlowDecay();
+  void Scale(float factor);
+
+  // Draws under the view; textured 0 = sphere-mapped, else own coordinates.
+  // Ends with DecayGlow.
+  void Draw(ViewState view, unsigned int texture, int textured);
+  void DecayGlow();
+
+  void GlowNear(Vertex point, int colourIndex);
+  void Flash(Vertex point);
+};

@@ -1,0 +1,37 @@
+// RenderState.cpp -- fixed render state and projection, in the order set.
+#include "shell/core/RenderState.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+void InitRenderState() {
+  glClearColor(0.6f, 0.4f, 0.0f, 1.0f);
+  glEnable(GL_DEPTH_TEST);
+  glFrontFace(GL_CCW);
+  glEnable(GL_CULL_FACE);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_TEXTURE_2D);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  const GLfloat ambient[] = {0.2f, 0.2f, 0.2f, 1.0f};
+  const GLfloat diffuse[] = {1.0f, 1.0f, 1.0f, 1.0f};
+  glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+  glEnable(GL_LIGHT0);
+  glEnable(GL_COLOR_MATERIAL);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_BLEND);
+  glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+  glShadeModel(GL_SMOOTH);
+  glEnable(GL_LINE_SMOOTH);
+}
+
+void ResizeViewport(int width, int height) {
+  if (height == 0) height = 1;
+  glViewport(0, 0, width, height);
+  float aspect = static_cast<float>(static_cast<double>(width) / static_cast<double>(height));
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(60.0, aspect, 1.0, 12000.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
