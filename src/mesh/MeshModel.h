@@ -11,6 +11,13 @@
 // Fixed room of every mesh array; indices 0..1999.
 constexpr int kMeshCapacity = 2000;
 
+// A count held within 0..kMeshCapacity: counts are public fields, and no loop
+// may walk off the arrays whatever they hold.
+inline int CappedCount(int count) {
+  if (count < 0) return 0;
+  return count < kMeshCapacity ? count : kMeshCapacity;
+}
+
 class MeshFace {
  public:
   int vertexA = 0, vertexB = 0, vertexC = 0;
@@ -22,6 +29,10 @@ class MeshFace {
   void SetTexVertices(int a, int b, int c);
   void PrintVertexNumbers(std::ostream& stream) const;
 };
+
+// Distance measure of the glow effects: vertex v paired with (px, py, pz) as
+// the draw rotation turns it, halved squares summed, root in double.
+float MeshDistance(const Vertex& v, float px, float py, float pz);
 
 class MeshModel {
  public:
@@ -56,4 +67,10 @@ class MeshModel {
 
   void GlowNear(Vertex point, int colourIndex);
   void Flash(Vertex point);
+
+  // True when all three corners name a slot of the arrays (0..1999); Draw
+  // skips any other face.
+  static bool FaceDrawable(const MeshFace& face);
+  // One corner's normal, glowing colour, optional texture coordinate, vertex.
+  void DrawCorner(const MeshFace& face, int v, int textured) const;
 };
