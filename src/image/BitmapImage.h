@@ -15,9 +15,16 @@ struct BitmapImage {
 // Why a bitmap was refused; each maps to one of the reader's messages.
 enum class BitmapError { kNone, kOpen, kUnknownFormat, kOutOfMemory, kConversion };
 
+// The largest picture the reader will build (width * height * 3 bytes); a
+// bigger one is refused as "Out of memory." before anything is reserved.
+constexpr size_t kMaxBitmapBytes = size_t{256} * 1024 * 1024;
+
 // Decodes a whole file's bytes; nullptr and error set when refused. No message.
 std::unique_ptr<BitmapImage> DecodeBitmap(const unsigned char* bytes, size_t size,
                                           BitmapError& error);
+// As above with a lower ceiling on the output size (the fuzzer keeps it small).
+std::unique_ptr<BitmapImage> DecodeBitmap(const unsigned char* bytes, size_t size,
+                                          BitmapError& error, size_t maxBytes);
 // The message text for a failure ("Failed to open DIB file %s.\n" uses path).
 std::string BitmapErrorMessage(BitmapError error, const char* path);
 // Reads and decodes the file; on failure shows exactly one message
