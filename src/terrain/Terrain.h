@@ -34,4 +34,10 @@ class Terrain {
   void Scroll();
   // Draws the floor, then scrolls one column and clears the glow.
   void Draw(ViewState view);
+
+  // The six-triangle average at one inner vertex (rows and columns 1..38).
+  void ComputeVertexNormal(int row, int column);
+  // Corner A and unit normal of the triangle under (x, z); the cell is
+  // clamped to the grid, so only grid vertices are read.
+  void TriangleUnder(float x, float z, Vertex& a, Vec3& n) const;
 };

@@ -1,0 +1,138 @@
+// Terrain.cpp -- the floor's storage, its heights from "GData.tga", the vertex
+// normals and the height and normal queries the ball asks every tick.
+#include "terrain/Terrain.h"
+
+#include <fstream>
+
+#include "math/MathUtil.h"
+
+// The ball's path must come out the same to the last bit on every machine:
+// never fuse a multiply into an add, even where the target could.
+#if defined(__clang__)
+#pragma STDC FP_CONTRACT OFF
+#elif defined(__GNUC__)
+#pragma GCC optimize("fp-contract=off")
+#endif
+
+namespace {
+constexpr int kLast = Terrain::kSize - 1;  // 39: last row and column
+
+// Float to int toward zero. Far outside the grid (or NaN) the value is held
+// at a million, where the cell clamps anyway, so the conversion stays defined.
+int TruncateToward0(float v) {
+  constexpr float kLimit = 1.0e6f;
+  if (!(v > -kLimit)) return -1000000;
+  if (v > kLimit) return 1000000;
+  return static_cast<int>(v);
+}
+
+int ClampCell(int cell) {
+  if (cell < 0) return 0;
+  if (cell > kLast - 1) return kLast - 1;
+  return cell;
+}
+}  // namespace
+
+Terrain::Terrain()
+    : vertices(std::make_unique<Vertex[]>(kVertexCount)),
+      glow(std::make_unique<Vertex[]>(kVertexCount)),
+      normals(std::make_unique<Vec3[]>(kVertexCount)) {
+  // Straight up until computed: the outer ring keeps it, so the far edge is
+  // lit like level ground.
+  for (int v = 0; v < kVertexCount; ++v) normals[v] = Vec3{0.0f, 1.0f, 0.0f};
+  ClearGlow();
+}
+
+void Terrain::Load() {
+  // Binary: every byte is a height, whatever a line end would be elsewhere.
+  std::ifstream file("GData.tga", std::ios::in | std::ios::binary);
+  LoadFromStream(file);
+}
+
+void Terrain::LoadFromStream(std::istream& in) {
+  // A failed read keeps the last byte: a short file repeats its last height,
+  // an empty one gives byte 0 (-30) everywhere.
+  int byte = 0;
+  for (int c = 0; c < kSize; ++c) {
+    for (int r = 0; r < kSize; ++r) {
+      int read = in.get();
+      if (read != std::istream::traits_type::eof()) byte = read & 0xff;
+      Vertex& vertex = vertices[GridIndex(r, c)];
+      vertex.x = static_cast<float>(c - 20) * 20.0f;
+      vertex.z = static_cast<float>(r - 20) * 20.0f;
+      vertex.y = static_cast<float>(byte >> 1) - 30.0f;
+    }
+  }
+  ComputeNormals();
+}
+
+// Average of the six unit normals of the triangles around the vertex at
+// (row, column); left at below unit length on uneven ground.
+void Terrain::ComputeVertexNormal(int row, int column) {
+  const Vertex* w = vertices.get();
+  auto at = [&](int r, int c) { return w[GridIndex(r, c)]; };
+  const int r = row, c = column;
+  Vertex corners[6][3] = {
+      {at(r - 1, c), at(r, c - 1), at(r, c)},
+      {at(r, c - 1), at(r + 1, c - 1), at(r, c)},
+      {at(r, c), at(r + 1, c - 1), at(r + 1, c)},
+      {at(r, c), at(r + 1, c), at(r, c + 1)},
+      {at(r - 1, c + 1), at(r, c), at(r, c + 1)},
+      {at(r - 1, c), at(r, c), at(r - 1, c + 1)},
+  };
+  Vec3 sum{0.0f, 0.0f, 0.0f};
+  for (const auto& t : corners) {
+    Vec3 n;
+    TriangleNormal(t[0], t[1], t[2], n);
+    sum.x += n.x;
+    sum.y += n.y;
+    sum.z += n.z;
+  }
+  normals[GridIndex(row, column)] = Vec3{sum.x / 6.0f, sum.y / 6.0f, sum.z / 6.0f};
+}
+
+void Terrain::ComputeNormals() {
+  for (int r = 1; r < kLast; ++r) {
+    for (int c = 1; c < kLast; ++c) ComputeVertexNormal(r, c);
+  }
+}
+
+// After a scroll only the columns beside the wrapped one are stale.
+void Terrain::RefreshEdgeNormals() {
+  for (int c = kLast - 3; c < kLast; ++c) {
+    for (int r = 1; r < kLast; ++r) ComputeVertexNormal(r, c);
+  }
+}
+
+// The triangle under (x, z): its corner A and its normal. The cell comes from
+// whole units toward zero, so offsets may be negative just below the grid.
+void Terrain::TriangleUnder(float x, float z, Vertex& a, Vec3& n) const {
+  float xs = x + 400.0f;
+  float zs = z + 400.0f;
+  int ix = TruncateToward0(xs);
+  int iz = TruncateToward0(zs);
+  int rx = ix % 20, rz = iz % 20;
+  bool farTriangle = rx + rz > 20;
+  int h = GridIndex(ClampCell(iz / 20), ClampCell(ix / 20));
+  int ia = farTriangle ? h + 40 : h;
+  int ib = h + 1;
+  int ic = farTriangle ? h + 41 : h + 40;
+  a = vertices[ia];
+  TriangleNormal(a, vertices[ib], vertices[ic], n);
+}
+
+float Terrain::HeightAt(float x, float z) const {
+  Vertex a;
+  Vec3 n;
+  TriangleUnder(x, z, a, n);
+  // Left to right in floats, exactly as written: the ball's path depends on it.
+  float y = n.x * a.x - n.x * x + n.y * a.y + n.z * a.z - n.z * z;
+  return y / n.y;
+}
+
+Vertex Terrain::NormalAt(float x, float z) const {
+  Vertex a;
+  Vec3 n;
+  TriangleUnder(x, z, a, n);
+  return Vertex{n.x, n.y, n.z, 0.0f, 0.0f};
+}
