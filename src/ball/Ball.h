@@ -10,6 +10,9 @@
 extern int gBallFrame;
 extern int gBallFrameRising;
 
+// Advances the texture frame one step; Ball::Draw calls it once per draw.
+void StepBallFrame();
+
 class Ball {
  public:
   Vertex velocity{};
@@ -26,4 +29,8 @@ class Ball {
   void Draw(ViewState view, const unsigned int* textures);
   Vertex Position() const { return position; }
   int ColourIndex() const { return colourIndex; }
+
+  // Steps 2 to 4 of Update: the floor's push and set-down, the rise rule,
+  // and the height recorded for the next step.
+  void MeetFloor(Terrain* terrain);
 };
