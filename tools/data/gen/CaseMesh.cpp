@@ -1,0 +1,103 @@
+// CaseMesh.cpp -- the case: an open-topped tub with rounded corners and a
+// rounded floor edge around the court. Its faces look inward, so from the
+// orbiting camera, always outside it, the near side culls away and the far
+// side's polished inside frames the court. Being convex, the part of it that
+// is drawn always lies behind whatever stands inside it.
+#include <cmath>
+#include <vector>
+
+#include "data/gen/CourtGeometry.h"
+#include "data/gen/CourtMeshes.h"
+
+using namespace court;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// A point of the core rectangle's outline and the outward direction there,
+// both in the horizontal plane (x, z).
+struct PlanPoint {
+  double x, z;
+  double dx, dz;
+};
+
+void AddCorner(std::vector<PlanPoint>& plan, double cx, double cz, double startDegrees) {
+  for (int k = 0; k <= kCaseCornerSteps; ++k) {
+    double a = (startDegrees + 90.0 * k / kCaseCornerSteps) * kPi / 180.0;
+    plan.push_back({cx, cz, std::cos(a), std::sin(a)});
+  }
+}
+
+// Points strictly between two corners along a straight side.
+void AddSide(std::vector<PlanPoint>& plan, PlanPoint from, PlanPoint to, int steps) {
+  for (int k = 1; k < steps; ++k) {
+    double f = static_cast<double>(k) / steps;
+    plan.push_back({from.x + (to.x - from.x) * f, from.z + (to.z - from.z) * f, from.dx, from.dz});
+  }
+}
+
+// The plan outline counter-clockwise seen from above.
+std::vector<PlanPoint> CasePlan() {
+  std::vector<PlanPoint> plan;
+  const double cx = kCaseCoreX, cz = kCaseCoreZ;
+  AddCorner(plan, cx, cz, 0.0);
+  AddSide(plan, plan.back(), {-cx, cz, 0, 1}, kCaseSideStepsX);
+  AddCorner(plan, -cx, cz, 90.0);
+  AddSide(plan, plan.back(), {-cx, -cz, -1, 0}, kCaseSideStepsZ);
+  AddCorner(plan, -cx, -cz, 180.0);
+  AddSide(plan, plan.back(), {cx, -cz, 0, -1}, kCaseSideStepsX);
+  AddCorner(plan, cx, -cz, 270.0);
+  AddSide(plan, plan.back(), plan.front(), kCaseSideStepsZ);
+  return plan;
+}
+
+// One step of the profile: how far out from the core, how high (world), and
+// the inward normal as (outward part, up part).
+struct ProfilePoint {
+  double out, y;
+  double normalOut, normalUp;
+};
+
+std::vector<ProfilePoint> CaseProfile() {
+  std::vector<ProfilePoint> profile;
+  const double flat = kCaseCorner - kCaseFillet;  // the flat floor's margin
+  for (int k = 0; k <= kCaseFilletSteps; ++k) {
+    double a = (-90.0 + 90.0 * k / kCaseFilletSteps) * kPi / 180.0;
+    profile.push_back({flat + kCaseFillet * std::cos(a),
+                       kCaseBottom + kCaseFillet + kCaseFillet * std::sin(a), -std::cos(a),
+                       -std::sin(a)});
+  }
+  const double wallFoot = kCaseBottom + kCaseFillet;
+  for (int k = 1; k <= kCaseWallSteps; ++k) {
+    profile.push_back({kCaseCorner, wallFoot + (kCaseTop - wallFoot) * k / kCaseWallSteps, -1.0, 0.0});
+  }
+  return profile;
+}
+
+}  // namespace
+
+BuiltMesh BuildCaseMesh() {
+  BuiltMesh mesh;
+  mesh.name = "case";
+  const std::vector<PlanPoint> plan = CasePlan();
+  const std::vector<ProfilePoint> profile = CaseProfile();
+  const int around = static_cast<int>(plan.size());
+  for (const ProfilePoint& p : profile) {
+    for (const PlanPoint& q : plan) {
+      D3 position{q.x + p.out * q.dx, p.y - kCourtPlacementY, q.z + p.out * q.dz};
+      mesh.AddVertex(position, {p.normalOut * q.dx, p.normalUp, p.normalOut * q.dz});
+    }
+  }
+  int centre = mesh.AddVertex({0.0, kCaseBottom - kCourtPlacementY, 0.0}, {0.0, 1.0, 0.0});
+  for (int i = 0; i < around; ++i) mesh.AddTriangleFacing(centre, i, (i + 1) % around);
+  for (int row = 0; row + 1 < static_cast<int>(profile.size()); ++row) {
+    for (int i = 0; i < around; ++i) {
+      int a = row * around + i;
+      int b = row * around + (i + 1) % around;
+      mesh.AddTriangleFacing(a, b, b + around);
+      mesh.AddTriangleFacing(a, b + around, a + around);
+    }
+  }
+  return mesh;
+}

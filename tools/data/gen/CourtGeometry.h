@@ -1,0 +1,61 @@
+// CourtGeometry.h -- where the generated models stand in the world: the sizes
+// the generator builds to and the tests hold them against (world units).
+#pragma once
+
+namespace court {
+
+// Load scales and placements fixed by the game's set-up.
+constexpr float kCourtScale = 3.9f;   // case and walls
+constexpr float kPaddleScale = 0.5f;
+constexpr float kBallScale = 0.3f;
+constexpr double kCourtPlacementY = 20.0;  // case and walls stand at (0, 20, 0)
+constexpr double kPaddleZ = 415.0;
+
+// Where the ball's centre can go, and its drawn radius (its mesh stands
+// kBallRadius above its centre, so the drawn sphere rests on the centre point).
+constexpr double kBallRangeX = 350.0;
+constexpr double kBallRangeZ = 360.0;
+constexpr double kBallTop = 370.0;
+constexpr double kBallRadius = 15.0;
+
+// The floor's drawn grid (rows and columns 1..39) and its height range.
+constexpr double kFloorEdge = 380.0;
+constexpr double kFloorLow = -30.0;
+constexpr double kFloorHigh = 97.0;
+
+// The three glass walls: two sides and a roof, open at both ends.
+constexpr double kWallX = 410.0;
+constexpr double kWallBottom = -50.0;
+constexpr double kRoofY = 430.0;
+constexpr double kWallZ = 430.0;
+constexpr int kSideWallRows = 19;     // along y
+constexpr int kSideWallColumns = 34;  // along z
+constexpr int kRoofRows = 32;         // along x
+constexpr int kRoofColumns = 30;      // along z: a little coarser to fit 2000 faces
+
+// The paddle: a slab centred on the ball's drawn centre, faces on a 5-unit grid.
+constexpr double kPaddleWidth = 100.0;
+constexpr double kPaddleHeight = 70.0;
+constexpr double kPaddleThickness = 10.0;
+constexpr double kPaddleLift = 15.0;
+constexpr double kPaddleCell = 5.0;
+
+// The ball: a UV sphere.
+constexpr int kBallSegments = 24;
+constexpr int kBallRings = 12;
+
+// The case: an open-topped tub with rounded corners and a rounded floor edge,
+// seen from inside. Its plan is a core rectangle grown by up to kCaseCorner.
+constexpr double kCaseCoreX = 380.0;
+constexpr double kCaseCoreZ = 400.0;
+constexpr double kCaseCorner = 120.0;
+constexpr double kCaseFillet = 100.0;
+constexpr double kCaseBottom = -150.0;
+constexpr double kCaseTop = 480.0;
+constexpr int kCaseCornerSteps = 4;
+constexpr int kCaseSideStepsX = 12;
+constexpr int kCaseSideStepsZ = 12;
+constexpr int kCaseFilletSteps = 4;
+constexpr int kCaseWallSteps = 8;
+
+}  // namespace court
