@@ -8,6 +8,7 @@ namespace {
 constexpr double kGlowFull = 80.0;
 constexpr double kGlowOuter = 200.0;
 constexpr double kGlowRamp = 120.0;
+constexpr float kGlowOuterSquared = 200.0f * 200.0f;
 constexpr double kFlashCore = 10.0;
 constexpr double kFlashOuter = 25.0;
 constexpr double kFlashRamp = 15.0;
@@ -24,16 +25,21 @@ GlowColour ColourOfIndex(int colourIndex) {
     default: return {-1.0f, -1.0f, 1.0f};
   }
 }
-}  // namespace
 
 // The vertex is paired with the point as the draw turns it (model z is up,
 // model -y is world z); the halved squares make this the true distance / sqrt 2.
-float MeshDistance(const Vertex& v, float px, float py, float pz) {
+float HalvedSquares(const Vertex& v, float px, float py, float pz) {
   const float dx = v.x - px;
   const float dy = v.z - py;
   const float dz = -v.y - pz;
-  const float sum = dx * dx / 2 + dy * dy / 2 + dz * dz / 2;
-  return static_cast<float>(std::sqrt(static_cast<double>(sum)));
+  return dx * dx / 2 + dy * dy / 2 + dz * dz / 2;
+}
+
+float RootOf(float squares) { return static_cast<float>(std::sqrt(static_cast<double>(squares))); }
+}  // namespace
+
+float MeshDistance(const Vertex& v, float px, float py, float pz) {
+  return RootOf(HalvedSquares(v, px, py, pz));
 }
 
 void MeshModel::GlowNear(Vertex point, int colourIndex) {
@@ -42,7 +48,9 @@ void MeshModel::GlowNear(Vertex point, int colourIndex) {
   for (int i = 0; i < count; ++i) {
     Vertex& g = glow[i];
     // The placement is not subtracted: the point meets the unplaced model.
-    const float d = MeshDistance(vertices[i], point.x, point.y, point.z);
+    const float squares = HalvedSquares(vertices[i], point.x, point.y, point.z);
+    // At or beyond the outer radius squared the root is too: skip it.
+    const float d = squares >= kGlowOuterSquared ? kGlowOuter : RootOf(squares);
     if (d < kGlowFull) {
       g.x = c.r;
       g.y = c.g;
