@@ -1,8 +1,11 @@
-// CaseMesh.cpp -- the case: an open-topped tub with rounded corners and a
-// rounded floor edge around the court. Its faces look inward, so from the
-// orbiting camera, always outside it, the near side culls away and the far
-// side's polished inside frames the court. Being convex, the part of it that
-// is drawn always lies behind whatever stands inside it.
+// CaseMesh.cpp -- the case: an open-topped bowl with rounded corners around
+// the floor. Its faces look inward, so from the orbiting camera, always
+// outside it, the near side culls away and the far side's polished inside
+// frames the court. Being convex, the part of it that is drawn lies behind
+// whatever stands inside it, and below whatever stands above its rim. Its
+// walls lean outward so they reflect the sky while the upright paddles in
+// front of them reflect the ground: the same surface angle would make both
+// show the same colour.
 #include <cmath>
 #include <vector>
 
@@ -59,18 +62,21 @@ struct ProfilePoint {
   double normalOut, normalUp;
 };
 
+// The fillet turns from the floor (normal up) to the leaning wall, whose
+// inward normal tilts up by the lean; the wall then runs straight to the rim.
 std::vector<ProfilePoint> CaseProfile() {
   std::vector<ProfilePoint> profile;
-  const double flat = kCaseCorner - kCaseFillet;  // the flat floor's margin
+  const double lean = kCaseLeanDegrees * kPi / 180.0;
+  const double centreY = kCaseBottom + kCaseFillet;
   for (int k = 0; k <= kCaseFilletSteps; ++k) {
-    double a = (-90.0 + 90.0 * k / kCaseFilletSteps) * kPi / 180.0;
-    profile.push_back({flat + kCaseFillet * std::cos(a),
-                       kCaseBottom + kCaseFillet + kCaseFillet * std::sin(a), -std::cos(a),
-                       -std::sin(a)});
+    double a = -kPi / 2 + (kPi / 2 - lean) * k / kCaseFilletSteps;
+    profile.push_back({kCaseFlat + kCaseFillet * std::cos(a), centreY + kCaseFillet * std::sin(a),
+                       -std::cos(a), -std::sin(a)});
   }
-  const double wallFoot = kCaseBottom + kCaseFillet;
+  const ProfilePoint foot = profile.back();
   for (int k = 1; k <= kCaseWallSteps; ++k) {
-    profile.push_back({kCaseCorner, wallFoot + (kCaseTop - wallFoot) * k / kCaseWallSteps, -1.0, 0.0});
+    double y = foot.y + (kCaseTop - foot.y) * k / kCaseWallSteps;
+    profile.push_back({foot.out + (y - foot.y) * std::tan(lean), y, foot.normalOut, foot.normalUp});
   }
   return profile;
 }

@@ -44,18 +44,21 @@ constexpr double kPaddleCell = 5.0;
 constexpr int kBallSegments = 24;
 constexpr int kBallRings = 12;
 
-// The case: an open-topped tub with rounded corners and a rounded floor edge,
-// seen from inside. Its plan is a core rectangle grown by up to kCaseCorner.
-constexpr double kCaseCoreX = 380.0;
-constexpr double kCaseCoreZ = 400.0;
-constexpr double kCaseCorner = 120.0;
-constexpr double kCaseFillet = 100.0;
-constexpr double kCaseBottom = -150.0;
-constexpr double kCaseTop = 480.0;
-constexpr int kCaseCornerSteps = 4;
-constexpr int kCaseSideStepsX = 12;
-constexpr int kCaseSideStepsZ = 12;
+// The case: an open-topped bowl with rounded corners and a rounded floor
+// edge, seen from inside. Its plan is a core rectangle grown by the profile's
+// reach: a flat floor margin, a fillet, then a wall leaning outward. The rim
+// stays below the camera's height (310) and within 810 of the orbit's axis.
+constexpr double kCaseCoreX = 340.0;
+constexpr double kCaseCoreZ = 360.0;
+constexpr double kCaseFlat = 20.0;
+constexpr double kCaseFillet = 90.0;
+constexpr double kCaseBottom = -130.0;
+constexpr double kCaseLeanDegrees = 30.0;
+constexpr double kCaseTop = 280.0;
+constexpr int kCaseCornerSteps = 6;
+constexpr int kCaseSideStepsX = 11;
+constexpr int kCaseSideStepsZ = 11;
 constexpr int kCaseFilletSteps = 4;
-constexpr int kCaseWallSteps = 8;
+constexpr int kCaseWallSteps = 7;
 
 }  // namespace court

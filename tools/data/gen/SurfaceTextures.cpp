@@ -18,15 +18,23 @@ Dir Normalised(Dir d) {
   return {d.x / l, d.y / l, d.z / l};
 }
 
-// What the surroundings look like in direction r (eye space, y up).
+// What the surroundings look like in direction r (eye space, y up). The
+// ground half matters as much as the sky: upright faces seen from the
+// camera's height reflect it.
 Colour Surroundings(Dir r) {
   double e = r.y;
-  Colour sky = Mix(Colour{0.98, 0.86, 0.66}, Colour{0.12, 0.30, 0.78}, std::pow(Clamp01(e), 0.55));
-  Colour ground = Mix(Colour{0.42, 0.30, 0.20}, Colour{0.05, 0.04, 0.06}, std::pow(Clamp01(-e), 0.5));
-  Colour c = e >= 0.0 ? sky : ground;
-  if (e > 0.0) {  // soft clouds
+  Colour c;
+  if (e >= 0.0) {
+    c = Mix(Colour{0.98, 0.86, 0.66}, Colour{0.12, 0.30, 0.78}, std::pow(e, 0.55));
     double cloud = SmoothNoise(r.x / (e + 0.3) * 3.0 + 7.0, r.z / (e + 0.3) * 3.0 + 3.0, 17);
-    c = Mix(c, Colour{1.0, 1.0, 1.0}, 0.35 * SmoothStep(0.55, 0.85, cloud) * SmoothStep(0.0, 0.2, e));
+    c = Mix(c, Colour{1.0, 1.0, 1.0}, 0.3 * SmoothStep(0.6, 0.85, cloud) * SmoothStep(0.0, 0.2, e));
+  } else {
+    c = Mix(Colour{0.82, 0.62, 0.42}, Colour{0.45, 0.28, 0.16}, SmoothStep(0.0, 0.5, -e));
+    c = Mix(c, Colour{0.12, 0.07, 0.05}, SmoothStep(0.5, 1.0, -e));
+    // A ring of lamps around the arena floor, caught low in every reflection.
+    double around = std::atan2(r.x, r.z);
+    double lamps = 0.6 + 0.4 * std::cos(6.0 * around);
+    c = c + Colour{1.0, 0.9, 0.7} * (0.45 * lamps * SmoothStep(0.09, 0.0, std::fabs(e + 0.53)));
   }
   c = c + Colour{1.0, 0.9, 0.75} * (0.55 * std::exp(-(e / 0.035) * (e / 0.035)));
   const Dir sun = Normalised({-0.55, 0.6, 0.6});
@@ -75,11 +83,10 @@ Picture PaintBallFrame(int frame) {
     for (int x = 0; x < p.width; ++x) {
       double f = Plasma((x + 0.5) / p.width, (y + 0.5) / p.height, phase);
       double g = 0.5 + 0.5 * f;
-      p.At(x, y) = Colour{0.5 + 0.5 * std::cos(2.0 * kPi * (g + 0.00)),
-                          0.5 + 0.5 * std::cos(2.0 * kPi * (g + 0.12)),
-                          0.5 + 0.5 * std::cos(2.0 * kPi * (g + 0.30))} *
-                       0.6 +
-                   Colour{0.4, 0.35, 0.3} * (g * g);
+      // Fire from deep red to white: the ball is added onto the scene, so
+      // its dark parts let the court show through and its bright parts glow.
+      p.At(x, y) = Colour{0.30 + 0.70 * Clamp01(2.2 * g), 0.08 + 0.92 * Clamp01(2.2 * g - 0.7),
+                          0.05 + 0.95 * Clamp01(3.0 * g - 2.0)};
     }
   }
   return p;

@@ -13,5 +13,6 @@ Picture PaintTitleCard();
 // A sphere map: what a polished surface reflects, a sky over a dark ground
 // with a bright horizon and a sun.
 Picture PaintEnvMap();
-// Frame 0..5 of a moving plasma that wraps around the ball (tiles across).
+// Frame 0..5 of a moving fiery plasma that wraps around the ball (it tiles
+// across; the frames play forward and back).
 Picture PaintBallFrame(int frame);
