@@ -2,6 +2,7 @@
 // records of one mesh in an ASCII scene export, read token by token.
 #include <fstream>
 #include <istream>
+#include <locale>
 
 #include "mesh/MeshModel.h"
 
@@ -196,5 +197,6 @@ void MeshModel::Load(const char* path, float scale) {
   if (path == nullptr) return;
   std::ifstream file(path);  // carriage returns are white space to the reader
   if (!file.is_open()) return;  // a missing file leaves an empty, drawable model
+  file.imbue(std::locale::classic());  // a decimal point, whatever the desktop's
   LoadFromStream(file, scale);
 }
