@@ -30,9 +30,9 @@ double Crater(int c, int r, double hc, double hr, double radius) {
   return std::exp(-d * d / 3.0);
 }
 
-// 0 at the trough (column 0) rising to 1 four columns away.
+// 0 at the trough (column 0) rising to 1 seven columns away: gentle banks.
 double TroughWindow(int c) {
-  double t = std::fmin(1.0, ColumnGap(c, 0.0) / 4.0);
+  double t = std::fmin(1.0, ColumnGap(c, 0.0) / 7.0);
   return t * t * (3.0 - 2.0 * t);
 }
 

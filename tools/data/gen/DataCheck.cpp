@@ -1,0 +1,250 @@
+// DataCheck.cpp -- courtball-data check: each data file loaded with the
+// game's own readers, one line on what it holds, then what a modder should
+// know: meshes at capacity, faces that name missing vertices, normals lost
+// to texture lists, bitmaps the game would refuse, a short height file.
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <iterator>
+#include <limits>
+#include <sstream>
+#include <vector>
+
+#include "data/gen/GameData.h"
+#include "image/BitmapImage.h"
+#include "mesh/MeshModel.h"
+#include "terrain/Terrain.h"
+
+namespace {
+
+struct FileReport {
+  std::string summary;
+  std::vector<std::string> warnings;
+  bool unusable = false;  // the game could not use it
+};
+
+struct MeshSpec {
+  const char* name;
+  float scale;
+  bool ownTexture;  // drawn with its own texture coordinates, not its normals
+};
+
+const MeshSpec kMeshSpecs[] = {
+    {"ball.ase", 0.3f, true},      {"case.ase", 3.9f, false}, {"Paddle.ase", 0.5f, false},
+    {"LeftWall.ase", 3.9f, false}, {"Roof.ase", 3.9f, false}, {"RightWall.ase", 3.9f, false},
+};
+
+bool ReadBytes(const std::string& path, std::string& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+std::string Counted(int n, const char* what) { return std::to_string(n) + " " + what; }
+
+// Marks every slot unfilled, so that after Load the slots the file named
+// can be told from the rest (a file cannot store a NaN: the reader stops).
+void MarkUnfilled(MeshModel& model) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  for (int i = 0; i < kMeshCapacity; ++i) {
+    model.vertices[i] = Vertex{nan, nan, nan, nan, nan};
+    model.texVertices[i] = Vertex{nan, nan, nan, nan, nan};
+    model.normals[i] = Vec3{nan, nan, nan};
+  }
+}
+
+// Vertex slots the faces name, and the faces that name slots out of range
+// or never filled.
+struct FaceScan {
+  std::vector<bool> used = std::vector<bool>(kMeshCapacity, false);
+  int outOfRange = 0, unfilled = 0;
+  std::string firstOutOfRange, firstUnfilled;
+};
+
+FaceScan ScanFaces(const MeshModel& model) {
+  FaceScan scan;
+  const int faces = std::min(model.faceCount, kMeshCapacity);
+  for (int f = 0; f < faces; ++f) {
+    bool bad = false, missing = false;
+    for (int v : {model.faces[f].vertexA, model.faces[f].vertexB, model.faces[f].vertexC}) {
+      std::string where = "face " + std::to_string(f) + " names vertex " + std::to_string(v);
+      if (v < 0 || v >= kMeshCapacity) {
+        if (!bad && scan.firstOutOfRange.empty()) scan.firstOutOfRange = where;
+        bad = true;
+      } else if (std::isnan(model.vertices[v].x)) {
+        if (!missing && scan.firstUnfilled.empty()) scan.firstUnfilled = where;
+        missing = true;
+      } else {
+        scan.used[v] = true;
+      }
+    }
+    scan.outOfRange += bad;
+    scan.unfilled += missing;
+  }
+  return scan;
+}
+
+void WarnCapacity(const MeshModel& model, FileReport& report) {
+  const std::pair<int, const char*> counts[] = {
+      {model.vertexCount, "vertices"}, {model.faceCount, "faces"}, {model.texVertexCount, "texture vertices"}};
+  for (const auto& [count, what] : counts) {
+    if (count >= kMeshCapacity) {
+      report.warnings.push_back("at capacity: " + Counted(count, what) +
+                                "; records beyond the 2000th are ignored");
+    }
+  }
+}
+
+void WarnFaces(const FaceScan& scan, FileReport& report) {
+  if (scan.outOfRange > 0) {
+    report.warnings.push_back(Counted(scan.outOfRange, "faces") +
+                              " name vertices outside 0..1999 and are never drawn (" +
+                              scan.firstOutOfRange + ")");
+  }
+  if (scan.unfilled > 0) {
+    report.warnings.push_back(Counted(scan.unfilled, "faces") +
+                              " name vertices the file never filled, drawn at the origin (" +
+                              scan.firstUnfilled + ")");
+  }
+}
+
+int CountMissing(const FaceScan& scan, const MeshModel& model, bool normals) {
+  int missing = 0;
+  for (int v = 0; v < kMeshCapacity; ++v) {
+    if (!scan.used[v]) continue;
+    missing += normals ? std::isnan(model.normals[v].x) : std::isnan(model.texVertices[v].x);
+  }
+  return missing;
+}
+
+// The ball needs a texture coordinate at every vertex index; the others need
+// their normals, which a texture-face list cuts off.
+void WarnSurface(const MeshSpec& spec, const FaceScan& scan, const MeshModel& model,
+                 FileReport& report) {
+  if (spec.ownTexture) {
+    int missing = CountMissing(scan, model, false);
+    if (missing > 0) {
+      report.warnings.push_back(Counted(missing, "vertices") +
+                                " have no texture coordinate at their own index (the ball looks "
+                                "its texture up by vertex index)");
+    }
+    return;
+  }
+  int missing = CountMissing(scan, model, true);
+  if (missing == 0) return;
+  std::string why = model.texVertexCount > 0
+                        ? "its texture lists end the reading, so the normals after them are lost"
+                        : "the file gives them none";
+  report.warnings.push_back(Counted(missing, "vertices") + " have no normal: " + why +
+                            "; they are drawn unlit and their sphere map is wrong");
+}
+
+FileReport CheckMesh(const std::string& dir, const MeshSpec& spec) {
+  FileReport report;
+  std::string path = (std::filesystem::path(dir) / spec.name).string();
+  if (!std::ifstream(path)) {
+    report.summary = "missing or unreadable";
+    report.warnings.push_back("the game runs without it: nothing of it is drawn");
+    return report;
+  }
+  auto model = std::make_unique<MeshModel>();
+  MarkUnfilled(*model);
+  model->Load(path.c_str(), spec.scale);
+  report.summary = Counted(model->vertexCount, "vertices") + ", " + Counted(model->faceCount, "faces") +
+                   ", " +
+                   (model->texVertexCount > 0 ? Counted(model->texVertexCount, "texture vertices")
+                                              : std::string("no texture lists"));
+  if (model->faceCount == 0) report.warnings.push_back("no faces: nothing of it is drawn");
+  WarnCapacity(*model, report);
+  FaceScan scan = ScanFaces(*model);
+  WarnFaces(scan, report);
+  WarnSurface(spec, scan, *model, report);
+  return report;
+}
+
+bool PowerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
+
+FileReport CheckBitmap(const std::string& dir, const std::string& name) {
+  FileReport report;
+  std::string bytes;
+  BitmapError error = BitmapError::kOpen;
+  std::unique_ptr<BitmapImage> image;
+  if (ReadBytes((std::filesystem::path(dir) / name).string(), bytes)) {
+    image = DecodeBitmap(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), error);
+  }
+  if (!image) {
+    std::string message = BitmapErrorMessage(error, name.c_str());
+    while (!message.empty() && message.back() == '\n') message.pop_back();
+    report.summary = "refused: " + message;
+    report.warnings.push_back("the game cannot load its textures and ends at start-up");
+    report.unusable = true;
+    return report;
+  }
+  report.summary = std::to_string(image->width) + "x" + std::to_string(image->height) + " bitmap";
+  if (!PowerOfTwo(image->width) || !PowerOfTwo(image->height)) {
+    report.warnings.push_back("sides are not powers of two: GLU resamples it when it is uploaded");
+  }
+  return report;
+}
+
+// Image tools open the file only if it is the greyscale TGA it claims to be;
+// the game does not care and reads its first 1600 bytes as heights.
+bool IsFloorTga(const std::string& bytes) {
+  if (bytes.size() < 18) return false;
+  auto at = [&](int i) { return static_cast<unsigned char>(bytes[i]); };
+  return at(1) == 0 && at(2) == 3 && at(12) + 256 * at(13) == 40 && at(14) + 256 * at(15) == 40 &&
+         at(16) == 8 && bytes.size() >= 18u + at(0) + 1600u;
+}
+
+FileReport CheckFloor(const std::string& dir) {
+  FileReport report;
+  std::string bytes;
+  if (!ReadBytes((std::filesystem::path(dir) / "GData.tga").string(), bytes)) {
+    report.summary = "missing or unreadable";
+    report.warnings.push_back("the floor is flat, every height -30");
+    return report;
+  }
+  auto terrain = std::make_unique<Terrain>();
+  std::istringstream in(bytes);
+  terrain->LoadFromStream(in);
+  float low = terrain->vertices[0].y, high = low;
+  for (int v = 0; v < Terrain::kVertexCount; ++v) {
+    low = std::min(low, terrain->vertices[v].y);
+    high = std::max(high, terrain->vertices[v].y);
+  }
+  std::ostringstream summary;
+  summary << bytes.size() << " bytes, heights " << low << ".." << high;
+  report.summary = summary.str();
+  if (bytes.size() < static_cast<size_t>(Terrain::kVertexCount)) {
+    report.warnings.push_back("shorter than 1600 bytes: the last byte's height fills the rest" +
+                              std::string(bytes.empty() ? " (none: the floor is flat at -30)" : ""));
+  }
+  if (!IsFloorTga(bytes)) {
+    report.warnings.push_back("not a 40x40 8-bit greyscale TGA: image tools may not open it");
+  }
+  return report;
+}
+
+void Print(std::ostream& out, const std::string& name, const FileReport& report) {
+  out << std::left << std::setw(15) << name + ":" << report.summary << "\n";
+  for (const std::string& warning : report.warnings) {
+    out << "    " << (report.unusable ? "error: " : "warning: ") << warning << "\n";
+  }
+}
+
+}  // namespace
+
+int CheckGameData(const std::string& dir, std::ostream& out) {
+  int result = 0;
+  for (const MeshSpec& spec : kMeshSpecs) Print(out, spec.name, CheckMesh(dir, spec));
+  for (const std::string& name : GameDataFileNames()) {
+    if (name.size() < 4 || name.compare(name.size() - 4, 4, ".bmp") != 0) continue;
+    FileReport report = CheckBitmap(dir, name);
+    Print(out, name, report);
+    if (report.unusable) result = 1;
+  }
+  Print(out, "GData.tga", CheckFloor(dir));
+  return result;
+}
