@@ -320,24 +320,3 @@ TEST(BitmapLoad, MissingOrEmptyFileIsAnOpenFailure) {
               std::vector<std::string>{std::string("Failed to open DIB file ") + name + ".\n"});
   }
 }
-
-TEST(BitmapLoad, GoodFileGivesItsPictureAndNoMessage) {
-  const std::string dir = MakeTempDir("bmp");
-  WriteFile(dir + "/ok.bmp", Build(Info(1, 1, 24, {1, 2, 3, 0})));
-  ErrorRecorder recorder;
-  auto image = LoadBitmapImage((dir + "/ok.bmp").c_str());
-  ASSERT_NE(image, nullptr);
-  EXPECT_EQ(image->data, (Bytes{3, 2, 1}));
-  EXPECT_TRUE(recorder.Messages().empty());
-}
-
-TEST(BitmapDecode, CeilingIsTheCallersToLower) {
-  const std::string file = Build(Info(4, 4, 24, Bytes(48, 1)));
-  const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
-  BitmapError error = BitmapError::kNone;
-  EXPECT_NE(DecodeBitmap(bytes, file.size(), error, 48), nullptr);
-  EXPECT_EQ(DecodeBitmap(bytes, file.size(), error, 47), nullptr);
-  EXPECT_EQ(error, BitmapError::kOutOfMemory);
-  EXPECT_EQ(DecodeBitmap(bytes, 0, error), nullptr);
-  EXPECT_EQ(error, BitmapError::kOpen);
-}

@@ -82,8 +82,10 @@ TEST(BitmapMagick, DecodesWhatImageMagickReadsBack) {
     int height = 0;
     std::string expected;
     ASSERT_TRUE(ReadPpm(ReadFile(base + ".ppm"), width, height, expected));
+    ErrorRecorder recorder;
     auto image = LoadBitmapImage((base + ".bmp").c_str());
     ASSERT_NE(image, nullptr);
+    EXPECT_TRUE(recorder.Messages().empty());
     ASSERT_EQ(image->width, width);
     ASSERT_EQ(image->height, height);
     const size_t rowBytes = static_cast<size_t>(width) * 3;
