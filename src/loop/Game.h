@@ -27,6 +27,12 @@ extern int gTitleFrameCount;
 extern float gTitleAngle;
 extern float gTitleSize;
 
+// What the frame draws, in the order it draws them; observers see each item
+// just before it is drawn (tests and tools check order and GL state with it).
+enum class DrawItem { kCase, kFloor, kFarPaddle, kBall, kNearPaddle, kRoof, kLeftWall, kRightWall, kTitle };
+using DrawObserver = void (*)(DrawItem item);
+extern DrawObserver gDrawObserver;  // null: nobody watches
+
 // Loads textures, floor and meshes and arranges the scene (needs a GL context).
 void SetUpScene();
 // One fixed game step: paddles, wall glow, ball, flashes, camera.

@@ -1,0 +1,81 @@
+// Schedule.cpp -- strict parsing of comma-separated schedule entries.
+#include "capture/Schedule.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::string part;
+  std::istringstream in(text);
+  while (std::getline(in, part, separator)) parts.push_back(part);
+  if (!text.empty() && text.back() == separator) parts.push_back("");
+  return parts;
+}
+
+// A whole decimal integer, optionally negative; nothing else.
+bool ParseInt(const std::string& text, int& value) {
+  if (text.empty() || text.size() > 9) return false;
+  size_t start = (text[0] == '-') ? 1 : 0;
+  if (start == text.size()) return false;
+  for (size_t i = start; i < text.size(); ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+  }
+  value = std::atoi(text.c_str());
+  return true;
+}
+
+bool ParseKeyName(const std::string& name, int& key) {
+  if (name == "Space" || name == "space") {
+    key = 32;
+    return true;
+  }
+  if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
+    key = std::toupper(static_cast<unsigned char>(name[0]));
+    return true;
+  }
+  return false;
+}
+}  // namespace
+
+bool ParseKeySchedule(const std::string& spec, std::vector<ScheduledKey>& out, std::string& error) {
+  for (const std::string& entry : Split(spec, ',')) {
+    std::vector<std::string> fields = Split(entry, ':');
+    ScheduledKey k{};
+    if (fields.size() != 2 || !ParseInt(fields[0], k.tick) || k.tick < 1 ||
+        !ParseKeyName(fields[1], k.key)) {
+      error = "bad key entry '" + entry + "' (want TICK:KEY, e.g. 30:R or 60:Space)";
+      return false;
+    }
+    out.push_back(k);
+  }
+  return true;
+}
+
+bool ParseMouseSchedule(const std::string& spec, std::vector<ScheduledMouse>& out, std::string& error) {
+  for (const std::string& entry : Split(spec, ',')) {
+    std::vector<std::string> fields = Split(entry, ':');
+    ScheduledMouse m{};
+    if (fields.size() != 3 || !ParseInt(fields[0], m.tick) || m.tick < 1 ||
+        !ParseInt(fields[1], m.x) || !ParseInt(fields[2], m.y)) {
+      error = "bad mouse entry '" + entry + "' (want TICK:X:Y, e.g. 40:100:200)";
+      return false;
+    }
+    out.push_back(m);
+  }
+  return true;
+}
+
+bool ParseFrameList(const std::string& spec, std::vector<int>& out, std::string& error) {
+  for (const std::string& entry : Split(spec, ',')) {
+    int frame = 0;
+    if (!ParseInt(entry, frame) || frame < 1) {
+      error = "bad frame number '" + entry + "' (frames count from 1)";
+      return false;
+    }
+    out.push_back(frame);
+  }
+  return true;
+}

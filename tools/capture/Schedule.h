@@ -1,0 +1,21 @@
+// Schedule.h -- parsing of courtball-capture's input schedules: key presses
+// ("30:R,60:Space") and mouse positions ("40:100:200") fed before given ticks,
+// and frame lists ("1,50,200").
+#pragma once
+#include <string>
+#include <vector>
+
+struct ScheduledKey {
+  int tick;
+  int key;  // virtual-key value: Space 32, letters their capital
+};
+
+struct ScheduledMouse {
+  int tick;
+  int x, y;
+};
+
+// Each returns false and sets error on a malformed entry.
+bool ParseKeySchedule(const std::string& spec, std::vector<ScheduledKey>& out, std::string& error);
+bool ParseMouseSchedule(const std::string& spec, std::vector<ScheduledMouse>& out, std::string& error);
+bool ParseFrameList(const std::string& spec, std::vector<int>& out, std::string& error);
