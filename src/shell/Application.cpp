@@ -1,0 +1,117 @@
+// Application.cpp -- start-up: the display, the game window, its GL context
+// and the error box; then the scene set-up and the event loop.
+#include <SDL.h>
+
+#include "loop/Game.h"
+#include "platform/ErrorMessage.h"
+#include "shell/Shell.h"
+#include "shell/VideoDriver.h"
+#include "shell/core/RenderState.h"
+
+const int gScreenWidth = 1024;
+const int gScreenHeight = 768;
+const char* const gWindowTitle = "Hit Esc To Exit.";
+
+SDL_Window* gWindow = nullptr;
+SDL_GLContext gRenderContext = nullptr;
+TickTimer gTickTimer;
+bool gQuitPosted = false;
+
+namespace {
+// The format asked for: 16 colour bits, a 16-bit depth buffer, double
+// buffered; no profile mask, so fixed-function GL stays available.
+bool RequestPixelFormat() {
+  bool set = SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5) == 0;
+  set = SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5) == 0 && set;
+  set = SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5) == 0 && set;
+  set = SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16) == 0 && set;
+  set = SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1) == 0 && set;
+  return set;
+}
+
+// Stderr first, so the text survives when no box can be shown.
+void ShowErrorBox(const std::string& text) {
+  WriteErrorToStderr(text);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", text.c_str(), gWindow);
+}
+
+bool OpenDisplay() {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+  if (VideoDriverAccepted(SDL_GetCurrentVideoDriver(), SDL_getenv("SDL_VIDEODRIVER"))) return true;
+  SDL_Quit();
+  return false;
+}
+
+SDL_Window* CreateWindowWithFlags(Uint32 flags) {
+  return SDL_CreateWindow(gWindowTitle, 0, 0, gScreenWidth, gScreenHeight,
+                          flags | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+}
+
+void PostQuitWithMessage(const char* text) {
+  ShowErrorMessage(text);
+  gQuitPosted = true;
+}
+
+void ShowGameWindow() {
+  SDL_ShowWindow(gWindow);
+  SDL_RaiseWindow(gWindow);
+}
+}  // namespace
+
+bool CreateGameContext() {
+  gRenderContext = SDL_GL_CreateContext(gWindow);
+  if (gRenderContext == nullptr) {
+    PostQuitWithMessage("Can't Create A GL Rendering Context.");
+    return false;
+  }
+  if (SDL_GL_MakeCurrent(gWindow, gRenderContext) != 0) {
+    PostQuitWithMessage("Can't activate GLRC.");
+    return false;
+  }
+  // The 20 ms grid alone paces the game; a swap that waited for the
+  // display's refresh would fight it.
+  SDL_GL_SetSwapInterval(0);
+  InitRenderState();
+  int width = 0, height = 0;
+  SDL_GL_GetDrawableSize(gWindow, &width, &height);
+  ResizeViewport(width, height);
+  StartTickTimer(gTickTimer, SDL_GetTicks64());
+  SDL_CaptureMouse(SDL_TRUE);
+  SDL_ShowCursor(SDL_DISABLE);
+  return true;
+}
+
+int ApplicationMain() {
+  SetErrorMessageHandler(ShowErrorBox);
+  if (!OpenDisplay()) {
+    ShowErrorMessage("Failed To Register The Window Class.");
+    return 0;
+  }
+  const bool formatSet = RequestPixelFormat();
+  gWindow = CreateWindowWithFlags(SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN);
+  bool glReady = gWindow != nullptr;
+  if (!glReady) {
+    // A plain window that works means only the GL surface was refused.
+    gWindow = CreateWindowWithFlags(0);
+    if (gWindow == nullptr) {
+      ShowErrorMessage("Window Creation Error.");
+      SDL_Quit();
+      return 0;
+    }
+    PostQuitWithMessage("Can't Find A Suitable PixelFormat.");
+  } else if (!formatSet) {
+    PostQuitWithMessage("Can't Set The PixelFormat.");
+    glReady = false;
+  }
+  glReady = glReady && CreateGameContext();
+  ShowGameWindow();
+  if (glReady) {
+    SDL_GL_MakeCurrent(gWindow, gRenderContext);
+    SetUpScene();
+  }
+  RunEventLoop();
+  SDL_DestroyWindow(gWindow);
+  gWindow = nullptr;
+  SDL_Quit();
+  return 1;
+}

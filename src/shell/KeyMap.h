@@ -1,0 +1,9 @@
+// KeyMap.h -- SDL key codes turned into the virtual-key values the game
+// input understands (Space 32, letters their capital ASCII code).
+#pragma once
+
+constexpr int kKeyEscape = 27;
+
+// The virtual-key value of an SDL key code; 0 for keys the game has no
+// value for, so no unrelated key can ever pass as Space or R.
+int VirtualKeyFromKeycode(int keycode);

@@ -1,0 +1,9 @@
+// Main.cpp -- the process entry: the shell's entry and its exit code.
+#include "shell/Shell.h"
+#include "shell/TickLog.h"
+
+int main(int argc, char** argv) {
+  // courtball-timed takes the tick log's path; the game takes no arguments.
+  if (argc > 1) OpenTickLog(argv[1]);
+  return ApplicationMain();
+}

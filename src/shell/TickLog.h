@@ -1,0 +1,13 @@
+// TickLog.h -- the tick times that courtball-timed writes for the pacing
+// measurement. In the shipped game both calls compile to nothing.
+#pragma once
+
+#ifdef COURTBALL_TIMED
+// Opens (truncates) the log; each tick then appends its start time in
+// microseconds on the monotonic clock, one per line.
+void OpenTickLog(const char* path);
+void LogTickTime();
+#else
+inline void OpenTickLog(const char*) {}
+inline void LogTickTime() {}
+#endif

@@ -1,0 +1,76 @@
+// WindowEvents.cpp -- what the window procedure does on SDL: size, keys,
+// mouse, close, and one tick and frame on every 20 ms step.
+#include <SDL.h>
+
+#include "loop/Game.h"
+#include "shell/KeyMap.h"
+#include "shell/Shell.h"
+#include "shell/TickLog.h"
+#include "shell/core/GameInput.h"
+#include "shell/core/RenderState.h"
+
+namespace {
+void HandleResize() {
+  int width = 0, height = 0;
+  SDL_GL_GetDrawableSize(gWindow, &width, &height);
+  ResizeViewport(width, height);
+}
+
+void HandleKeyDown(const SDL_KeyboardEvent& key) {
+  if (key.keysym.sym == SDLK_ESCAPE) {
+    CloseGame();  // at once, inside the key handling
+    return;
+  }
+  HandleGameKey(VirtualKeyFromKeycode(key.keysym.sym));
+}
+
+void RunTick() {
+  LogTickTime();
+  TickGame();
+  RenderFrame();
+  SDL_GL_SwapWindow(gWindow);
+}
+}  // namespace
+
+void CloseGame() {
+  StopTickTimer(gTickTimer);
+  SDL_SetWindowFullscreen(gWindow, 0);
+  SDL_GL_MakeCurrent(gWindow, nullptr);
+  SDL_GL_DeleteContext(gRenderContext);
+  gRenderContext = nullptr;
+  gQuitPosted = true;
+}
+
+void HandleWindowEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && gRenderContext) HandleResize();
+      break;
+    case SDL_KEYDOWN:
+      HandleKeyDown(event.key);
+      break;
+    case SDL_MOUSEMOTION:
+      HandleMouseMove(event.motion.x, event.motion.y);
+      break;
+    case SDL_QUIT:
+      CloseGame();
+      break;
+    default:
+      break;
+  }
+}
+
+// Sleeps until an event or the next 20 ms step; like the desktop's timer,
+// a tick waits for the queue to empty, and a late tick is run once.
+void RunEventLoop() {
+  while (!gQuitPosted) {
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, MillisecondsUntilTick(gTickTimer, SDL_GetTicks64()))) {
+      HandleWindowEvent(event);
+      while (!gQuitPosted && SDL_PollEvent(&event)) HandleWindowEvent(event);
+    }
+    if (gQuitPosted || !TickDue(gTickTimer, SDL_GetTicks64())) continue;
+    RunTick();
+    AdvanceTickTimer(gTickTimer, SDL_GetTicks64());
+  }
+}
