@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Where the game cannot be seen it must say so and stop, not run unseen.
+#   usage: no_display.sh GAME WORKDIR
+set -u
+. "$(dirname "$0")/lib.sh"
+game=$1 workdir=$2
+e2e_init no-display
+
+# No display at all: SDL would settle on a driver that draws nowhere.
+(unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER; start_game "$game" "$workdir"; wait_game_exit 15
+ expect_status 0; expect_stderr "Failed To Register The Window Class."; exit $E2E_FAILED) ||
+  E2E_FAILED=1
+
+# The dummy driver, asked for by name, gives a window but no GL surface: the
+# quit path (message, no scene, no tick) and exit code 1.
+(unset DISPLAY WAYLAND_DISPLAY; export SDL_VIDEODRIVER=dummy; start_game "$game" "$workdir"
+ wait_game_exit 15; expect_status 1; expect_stderr "Can't Find A Suitable PixelFormat."
+ exit $E2E_FAILED) || E2E_FAILED=1
+e2e_finish
