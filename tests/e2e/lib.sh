@@ -46,11 +46,14 @@ e2e_cleanup() {
   fi
 }
 
+# XVFB_PID is the timeout guarding Xvfb; it passes TERM on to the server.
 stop_xvfb() {
   if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+    local server
+    server=$(pgrep -P "$XVFB_PID" | head -n1)
     kill -TERM "$XVFB_PID" 2>/dev/null
     for _ in $(seq 1 20); do kill -0 "$XVFB_PID" 2>/dev/null || break; sleep 0.1; done
-    kill -KILL "$XVFB_PID" 2>/dev/null
+    kill -KILL $server "$XVFB_PID" 2>/dev/null
     wait "$XVFB_PID" 2>/dev/null
   fi
   XVFB_PID=""
@@ -64,12 +67,16 @@ e2e_init() {
 
 # Xvfb picks a free display itself and writes its number to a descriptor:
 # no guessing, no clash with parallel runs. A run killed outright (no trap)
-# still loses its Xvfb after E2E_XVFB_LIMIT seconds.
+# still loses its Xvfb after E2E_XVFB_LIMIT seconds. Unless the caller gives
+# a font path, Xvfb has only its built-in fonts, which cannot draw SDL's
+# message box: an error box then fails at once (the text still reaches
+# stderr) and can never wait for a click that no one makes.
 start_xvfb() {
-  local numfile="$E2E_TMP/display"
+  local numfile="$E2E_TMP/display" fonts=(-fp built-ins) arg
+  for arg in "$@"; do [ "$arg" = -fp ] && fonts=(); done
   : > "$numfile"
-  timeout -k 5 "${E2E_XVFB_LIMIT:-300}" Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset "$@" \
-    9>"$numfile" >"$E2E_TMP/xvfb.log" 2>&1 &
+  timeout -k 5 "${E2E_XVFB_LIMIT:-300}" Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp \
+    -noreset "${fonts[@]}" "$@" 9>"$numfile" >"$E2E_TMP/xvfb.log" 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 1 100); do
     if [ -s "$numfile" ] && grep -q '^[0-9]' "$numfile"; then

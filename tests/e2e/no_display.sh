@@ -16,4 +16,12 @@ e2e_init no-display
 (unset DISPLAY WAYLAND_DISPLAY; export SDL_VIDEODRIVER=dummy; start_game "$game" "$workdir"
  wait_game_exit 15; expect_status 1; expect_stderr "Can't Find A Suitable PixelFormat."
  exit $E2E_FAILED) || E2E_FAILED=1
+
+# The offscreen driver, asked for by name, is taken: the game runs unseen
+# until the desktop (here SIGTERM) closes it.
+(unset DISPLAY WAYLAND_DISPLAY; export SDL_VIDEODRIVER=offscreen; start_game "$game" "$workdir"
+ sleep 2; kill -0 "$(game_process)" 2>/dev/null || fail "offscreen game ended on its own"
+ kill -TERM "$(game_process)"; wait_game_exit 10; expect_status 1
+ [ -s "$E2E_TMP/game.err" ] && { fail "offscreen game reported"; cat "$E2E_TMP/game.err" >&2; }
+ exit $E2E_FAILED) || E2E_FAILED=1
 e2e_finish
