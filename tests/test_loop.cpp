@@ -2,7 +2,9 @@
 // and state, title card, input. One scene for the suite, used in file order.
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -274,4 +276,83 @@ TEST_F(Game, MouseMovesTheNearPaddleOnlyWithoutAutoPlay) {
   gAutoPlay = 1;
   HandleMouseMove(0, 0);
   EXPECT_EQ(gPaddles[1].position.x, 0.0f);
+}
+
+namespace {
+// Pixels before each draw of a frame; the next snapshot (or the finished
+// frame) minus it is what that piece put on screen.
+struct Snapshot {
+  DrawItem item;
+  std::vector<unsigned char> before;
+};
+std::vector<Snapshot> gSnapshots;
+void SnapshotBefore(DrawItem item) { gSnapshots.push_back({item, gContext->ReadPixels()}); }
+
+struct Changed {
+  int count = 0;
+  int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
+};
+
+Changed Difference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+  Changed c;
+  for (int y = 0; y < 768; ++y) {
+    for (int x = 0; x < 1024; ++x) {
+      size_t i = (static_cast<size_t>(y) * 1024 + x) * 3;
+      int d = std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) + std::abs(a[i + 2] - b[i + 2]);
+      if (d <= 6) continue;
+      ++c.count;
+      c.minX = std::min(c.minX, x), c.maxX = std::max(c.maxX, x);
+      c.minY = std::min(c.minY, y), c.maxY = std::max(c.maxY, y);
+    }
+  }
+  return c;
+}
+
+// Renders one frame and returns what each drawn piece changed on screen.
+std::vector<std::pair<DrawItem, Changed>> PiecesOfOneFrame() {
+  gSnapshots.clear();
+  gDrawObserver = SnapshotBefore;
+  RenderFrame();
+  gDrawObserver = Record;
+  std::vector<unsigned char> finished = gContext->ReadPixels();
+  std::vector<std::pair<DrawItem, Changed>> pieces;
+  for (size_t i = 0; i < gSnapshots.size(); ++i) {
+    const auto& after = (i + 1 < gSnapshots.size()) ? gSnapshots[i + 1].before : finished;
+    pieces.push_back({gSnapshots[i].item, Difference(gSnapshots[i].before, after)});
+  }
+  return pieces;
+}
+}  // namespace
+
+TEST_F(Game, TitleCardCoversTheMiddleOfTheScreenUnrotated) {
+  gTitleActive = 1;
+  gTitleFrameCount = 0;
+  gTitleAngle = 0.0f;
+  gTitleSize = 1.0f;
+  auto pieces = PiecesOfOneFrame();
+  ASSERT_EQ(pieces.back().first, DrawItem::kTitle);
+  const Changed& card = pieces.back().second;
+  // Half side 1 at 2 units under a 60-degree view: 333 pixels each way.
+  EXPECT_NEAR(card.minX, 512 - 333, 4);
+  EXPECT_NEAR(card.maxX, 511 + 333, 4);
+  EXPECT_NEAR(card.minY, 384 - 333, 4);
+  EXPECT_NEAR(card.maxY, 383 + 333, 4);
+  EXPECT_GT(card.count, 666 * 666 / 2);
+  gTitleActive = 0;
+}
+
+TEST_F(Game, EveryPieceOfTheCourtShowsOnceTheCardIsGone) {
+  gTitleActive = 0;
+  gWallsFirst = 0;
+  gAutoPlay = 1;
+  gCamera.autoRotate = 1;
+  for (int i = 0; i < 30; ++i) TickGame();  // paddles back at the ball
+  auto pieces = PiecesOfOneFrame();
+  ASSERT_EQ(pieces.size(), 8u);
+  for (const auto& [item, changed] : pieces) {
+    // The ball is the smallest piece: a sphere of radius 15 about 1000 away.
+    int least = item == DrawItem::kBall ? 60 : (item == DrawItem::kCase || item == DrawItem::kFloor ||
+                                                item == DrawItem::kRoof) ? 20000 : 300;
+    EXPECT_GT(changed.count, least) << "piece " << static_cast<int>(item);
+  }
 }
