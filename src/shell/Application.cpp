@@ -81,29 +81,36 @@ bool CreateGameContext() {
   return true;
 }
 
+// The window and its pixel format; false when no window could be made at
+// all. A window whose GL surface was refused still counts: the quit is posted
+// with the reason, as the desktop's create handling would.
+bool CreateGameWindow() {
+  const bool formatSet = RequestPixelFormat();
+  gWindow = CreateWindowWithFlags(SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN);
+  if (gWindow == nullptr) {
+    // A plain window that works means only the GL surface was refused.
+    gWindow = CreateWindowWithFlags(0);
+    if (gWindow == nullptr) return false;
+    PostQuitWithMessage("Can't Find A Suitable PixelFormat.");
+  } else if (!formatSet) {
+    PostQuitWithMessage("Can't Set The PixelFormat.");
+  }
+  return true;
+}
+
 int ApplicationMain() {
   SetErrorMessageHandler(ShowErrorBox);
   if (!OpenDisplay()) {
     ShowErrorMessage("Failed To Register The Window Class.");
     return 0;
   }
-  const bool formatSet = RequestPixelFormat();
-  gWindow = CreateWindowWithFlags(SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN);
-  bool glReady = gWindow != nullptr;
-  if (!glReady) {
-    // A plain window that works means only the GL surface was refused.
-    gWindow = CreateWindowWithFlags(0);
-    if (gWindow == nullptr) {
-      ShowErrorMessage("Window Creation Error.");
-      SDL_Quit();
-      return 0;
-    }
-    PostQuitWithMessage("Can't Find A Suitable PixelFormat.");
-  } else if (!formatSet) {
-    PostQuitWithMessage("Can't Set The PixelFormat.");
-    glReady = false;
+  if (!CreateGameWindow()) {
+    ShowErrorMessage("Window Creation Error.");
+    SDL_Quit();
+    return 0;
   }
-  glReady = glReady && CreateGameContext();
+  // After a failed GL set-up the scene is skipped and no tick ever runs.
+  const bool glReady = !gQuitPosted && CreateGameContext();
   ShowGameWindow();
   if (glReady) {
     SDL_GL_MakeCurrent(gWindow, gRenderContext);

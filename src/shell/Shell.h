@@ -18,6 +18,8 @@ extern bool gQuitPosted;              // the loop ends at the next turn
 // code: 1 at the quit, 0 when no display or no window could be had.
 int ApplicationMain();
 
+// Creates the hidden game window; false when none could be made.
+bool CreateGameWindow();
 // The create handling: GL context, render state, timer, mouse. On failure it
 // shows the message and posts the quit; false then.
 bool CreateGameContext();
