@@ -11,7 +11,7 @@
 #include <set>
 #include <vector>
 
-#include "capture/PngFile.h"
+#include "common/PngFile.h"
 #include "capture/Schedule.h"
 #include "headless/HeadlessContext.h"
 #include "loop/Game.h"
@@ -50,22 +50,16 @@ void PrintTraceRow(int tick) {
               f.x, f.y, f.z, n.x, n.y, n.z);
 }
 
-// The colour buffer turned upright (GL reads bottom row first).
 bool SaveFrame(const HeadlessContext& context, const std::string& outDir, int frame) {
   std::vector<unsigned char> pixels = context.ReadPixels();
-  const size_t row = static_cast<size_t>(kWidth) * 3;
-  std::vector<unsigned char> upright(pixels.size());
-  for (int y = 0; y < kHeight; ++y) {
-    std::copy_n(&pixels[(kHeight - 1 - y) * row], row, &upright[y * row]);
-  }
   char name[32];
   std::snprintf(name, sizeof name, "frame-%05d.png", frame);
   std::string path = (std::filesystem::path(outDir) / name).string();
-  if (!WritePngFile(path, kWidth, kHeight, upright.data())) {
-    std::cerr << "courtball-capture: cannot write " << path << "\n";
-    return false;
-  }
-  return true;
+  std::FILE* out = std::fopen(path.c_str(), "wb");
+  bool ok = out && WriteUprightPng(out, kWidth, kHeight, pixels.data());
+  if (out) ok = std::fclose(out) == 0 && ok;
+  if (!ok) std::cerr << "courtball-capture: cannot write " << path << "\n";
+  return ok;
 }
 
 void FeedInput(const Options& options, int tick) {

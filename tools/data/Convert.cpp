@@ -1,7 +1,5 @@
 // Convert.cpp -- courtball-data convert: decodes a bitmap with the game's own
 // reader and writes the picture upright as PNG or binary PPM.
-#include <png.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -9,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "common/PngFile.h"
 #include "data/Commands.h"
 #include "image/BitmapImage.h"
 
@@ -47,27 +46,6 @@ bool WritePpm(const BitmapImage& image, std::FILE* out) {
   return ok;
 }
 
-// libpng reports a failure by jumping back to the setjmp; nothing between
-// owns anything but the two libpng structures, freed on both paths.
-bool WritePng(const BitmapImage& image, std::FILE* out) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (png == nullptr) return false;
-  png_infop info = png_create_info_struct(png);
-  if (info == nullptr || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return false;
-  }
-  png_init_io(png, out);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
-               static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < image.height; ++y) png_write_row(png, UprightRow(image, y));
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return true;
-}
-
 int RunConvert(const ConvertOptions& options) {
   // The reader shows its own message (stderr by default) when it refuses.
   std::unique_ptr<BitmapImage> image = LoadBitmapImage(options.bitmap.c_str());
@@ -75,8 +53,9 @@ int RunConvert(const ConvertOptions& options) {
   std::FILE* out = std::fopen(options.picture.c_str(), "wb");
   bool ok = out != nullptr;
   if (ok) {
-    ok = FormatOf(options.picture) == PictureFormat::kPng ? WritePng(*image, out)
-                                                          : WritePpm(*image, out);
+    ok = FormatOf(options.picture) == PictureFormat::kPng
+             ? WriteUprightPng(out, image->width, image->height, image->data.data())
+             : WritePpm(*image, out);
     ok = std::fclose(out) == 0 && ok;
   }
   if (!ok) std::cerr << "courtball-data convert: cannot write " << options.picture << "\n";
