@@ -13,8 +13,6 @@
 #endif
 
 namespace {
-constexpr int kSize = Terrain::kSize;
-
 // Tint by colour index: red, green, blue; any unknown index darkens toward blue.
 Vec3 TintFor(int colourIndex) {
   switch (colourIndex) {
@@ -26,9 +24,7 @@ Vec3 TintFor(int colourIndex) {
 }
 
 // Only the top is held: a dark tint may take red and green below zero.
-void ClampAbove1(float& channel) {
-  if (channel > 1.0f) channel = 1.0f;
-}
+float Above1Held(float channel) { return channel > 1.0f ? 1.0f : channel; }
 
 void EmitVertex(const Vertex& p, const Vec3& n, const Vertex& glow) {
   float k = (p.y / 50.0f) * 0.5f;
@@ -46,20 +42,20 @@ void Terrain::GlowNear(float pz, float py, float px, int colourIndex) {
       // The height is the mirrored vertex's, across the grid's diagonal.
       const float my = vertices[GridIndex(c, r)].y;
       float dx = px - w.x, dy = py - my, dz = pz - w.z;
-      float d = static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy + dz * dz)));
+      float squared = dx * dx + dy * dy + dz * dz;
       Vertex& g = glow[GridIndex(r, c)];
+      // From 200 squared on the rounded root is 200 or more: no root needed.
+      float d = 200.0f;
+      if (squared < 40000.0f) d = static_cast<float>(std::sqrt(static_cast<double>(squared)));
       if (d < 200.0f) {
         float f = 1.0f - d / 200.0f;
         g.x += f * tint.x;
         g.y += f * tint.y;
         g.z += f * tint.z;
       }
-      g.x += glowStep.x;
-      g.y += glowStep.y;
-      g.z += glowStep.z;
-      ClampAbove1(g.x);
-      ClampAbove1(g.y);
-      ClampAbove1(g.z);
+      g.x = Above1Held(g.x + glowStep.x);
+      g.y = Above1Held(g.y + glowStep.y);
+      g.z = Above1Held(g.z + glowStep.z);
     }
   }
 }
