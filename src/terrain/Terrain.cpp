@@ -6,14 +6,6 @@
 
 #include "math/MathUtil.h"
 
-// The ball's path must come out the same to the last bit on every machine:
-// never fuse a multiply into an add, even where the target could.
-#if defined(__clang__)
-#pragma STDC FP_CONTRACT OFF
-#elif defined(__GNUC__)
-#pragma GCC optimize("fp-contract=off")
-#endif
-
 namespace {
 constexpr int kLast = Terrain::kSize - 1;  // 39: last row and column
 

@@ -6,12 +6,6 @@
 
 #include "terrain/Terrain.h"
 
-#if defined(__clang__)
-#pragma STDC FP_CONTRACT OFF
-#elif defined(__GNUC__)
-#pragma GCC optimize("fp-contract=off")
-#endif
-
 namespace {
 // Tint by colour index: red, green, blue; any unknown index darkens toward blue.
 Vec3 TintFor(int colourIndex) {
