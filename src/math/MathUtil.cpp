@@ -35,7 +35,7 @@ int AngleBetweenPoints(float x1, float y1, float x2, float y2) {
     angle = static_cast<float>(std::atan(static_cast<double>((y1 - y2) / (x1 - x2))));
     if (x1 > x2) angle += 3.1419f;
   }
-  return static_cast<int>(angle * 180.0 / 3.14 + 360.0);
+  return static_cast<int>(angle * 180.0f / 3.14f + 360.0f);
 }
 
 void IdentityMatrix(Matrix4 m) {

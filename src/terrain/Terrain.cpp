@@ -9,12 +9,12 @@
 namespace {
 constexpr int kLast = Terrain::kSize - 1;  // 39: last row and column
 
-// Float to int toward zero. Far outside the grid (or NaN) the value is held
-// at a million, where the cell clamps anyway, so the conversion stays defined.
+// Float to int toward zero. Beyond the int range (or NaN) the value is held
+// at its edge, where the cell clamps anyway, so the conversion stays defined.
 int TruncateToward0(float v) {
-  constexpr float kLimit = 1.0e6f;
-  if (!(v > -kLimit)) return -1000000;
-  if (v > kLimit) return 1000000;
+  constexpr float kLimit = 2147483520.0f;  // the largest float below 2^31
+  if (!(v > -kLimit)) return -2147483520;
+  if (v > kLimit) return 2147483520;
   return static_cast<int>(v);
 }
 
