@@ -2,7 +2,7 @@
 # Each script takes the game binary and the working directory to run it in.
 if(TARGET courtball)
   set(COURTBALL_E2E_WORKDIR ${CMAKE_BINARY_DIR}/data)
-  foreach(script window quit no_display)
+  foreach(script window quit no_display play)
     add_test(NAME e2e_${script}
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${script}.sh
                      $<TARGET_FILE:courtball> ${COURTBALL_E2E_WORKDIR})
