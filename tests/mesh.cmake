@@ -1,6 +1,5 @@
 courtball_suite(test_camera SOURCES test_camera.cpp LIBS courtball_camera)
 courtball_suite(test_mesh SOURCES test_mesh.cpp LIBS courtball_mesh OpenGL::GLU)
-courtball_suite(test_ase SOURCES test_mesh_ase.cpp LIBS courtball_mesh)
 courtball_suite(test_mesh_inspect SOURCES test_mesh_inspect.cpp LIBS nlohmann_json::nlohmann_json)
 target_compile_definitions(test_mesh_inspect PRIVATE
                            COURTBALL_DATA_TOOL="$<TARGET_FILE:courtball-data>")
