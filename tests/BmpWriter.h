@@ -8,13 +8,9 @@
 
 using Bytes = std::vector<unsigned char>;
 
-inline void Put16(std::string& s, uint32_t v) {
-  s += static_cast<char>(v & 255);
-  s += static_cast<char>((v >> 8) & 255);
-}
-inline void Put32(std::string& s, uint32_t v) {
-  Put16(s, v & 0xFFFF);
-  Put16(s, v >> 16);
+// v as `bytes` little-endian bytes.
+inline void Put(std::string& s, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 255);
 }
 
 // Fields a test does not set take the usual values.
@@ -54,20 +50,19 @@ inline Bmp TrueColour(int width, int height, const Bytes& rgb) {
 
 inline std::string Build(const Bmp& b) {
   std::string dib;
-  Put32(dib, b.headerSize);
-  if (b.headerSize == 12) {
-    for (uint32_t v : {uint32_t(b.width), uint32_t(b.height), 1u, uint32_t(b.bits)}) Put16(dib, v);
-  } else {
-    Put32(dib, uint32_t(b.width));
-    Put32(dib, uint32_t(b.height));
-    Put16(dib, 1);
-    Put16(dib, b.bits);
+  Put(dib, b.headerSize, 4);
+  const int size = b.headerSize == 12 ? 2 : 4;  // of the width and the height
+  Put(dib, uint32_t(b.width), size);
+  Put(dib, uint32_t(b.height), size);
+  Put(dib, 1, 2);
+  Put(dib, b.bits, 2);
+  if (b.headerSize != 12) {
     for (uint32_t v : {b.compression, uint32_t(b.pixels.size()), 2835u, 2835u, b.coloursUsed, 0u}) {
-      Put32(dib, v);
+      Put(dib, v, 4);
     }
     dib.resize(b.headerSize, '\0');
   }
-  for (uint32_t m : b.masks) Put32(dib, m);
+  for (uint32_t m : b.masks) Put(dib, m, 4);
   for (uint32_t c : b.palette) {
     for (int shift : {0, 8, 16}) dib += static_cast<char>((c >> shift) & 255);
     if (b.headerSize != 12) dib += '\0';
@@ -75,8 +70,8 @@ inline std::string Build(const Bmp& b) {
   const std::string pixels(b.pixels.begin(), b.pixels.end());
   if (!b.fileHeader) return dib + pixels;
   std::string file = "BM";
-  Put32(file, uint32_t(14 + dib.size() + pixels.size()));
-  Put32(file, 0);
-  Put32(file, uint32_t(b.pixelOffset >= 0 ? b.pixelOffset : int64_t(14 + dib.size())));
+  Put(file, uint32_t(14 + dib.size() + pixels.size()), 4);
+  Put(file, 0, 4);
+  Put(file, uint32_t(b.pixelOffset >= 0 ? b.pixelOffset : int64_t(14 + dib.size())), 4);
   return file + dib + pixels;
 }
