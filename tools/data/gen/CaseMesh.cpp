@@ -1,11 +1,13 @@
-// CaseMesh.cpp -- the case: an open-topped bowl with rounded corners around
-// the floor. Its faces look inward, so from the orbiting camera, always
-// outside it, the near side culls away and the far side's polished inside
-// frames the court. Being convex, the part of it that is drawn lies behind
-// whatever stands inside it, and below whatever stands above its rim. Its
-// walls lean outward so they reflect the sky while the upright paddles in
-// front of them reflect the ground: the same surface angle would make both
-// show the same colour.
+// CaseMesh.cpp -- the case: a shallow open tray with rounded corners that the
+// floor and the glass walls stand in. Its faces look inward, so from the
+// orbiting camera, always outside it, the near wall culls away and the base
+// and the far walls' polished inside frame the court. Being convex, the part
+// of it that is drawn lies behind whatever stands inside it, and below
+// whatever stands above its rim. It is kept low and tight around the walls'
+// feet because it is drawn first and every pixel it covers is paid for, even
+// under the floor. Its walls lean outward so they reflect the sky while the
+// upright paddles in front of them reflect the ground: the same surface angle
+// would make both show the same colour.
 #include <cmath>
 #include <vector>
 
@@ -62,7 +64,7 @@ struct ProfilePoint {
   double normalOut, normalUp;
 };
 
-// The fillet turns from the floor (normal up) to the leaning wall, whose
+// The fillet turns from the base (normal up) to the leaning wall, whose
 // inward normal tilts up by the lean; the wall then runs straight to the rim.
 std::vector<ProfilePoint> CaseProfile() {
   std::vector<ProfilePoint> profile;
@@ -89,15 +91,26 @@ BuiltMesh BuildCaseMesh() {
   const std::vector<PlanPoint> plan = CasePlan();
   const std::vector<ProfilePoint> profile = CaseProfile();
   const int around = static_cast<int>(plan.size());
+  const double baseY = kCaseBottom - kCourtPlacementY;
+  // The base: the profile's first outline shrunk toward the centre in rings,
+  // so the reflection across it is sampled finely enough to stay smooth.
+  for (int ring = 1; ring < kCaseBaseRings; ++ring) {
+    double k = static_cast<double>(ring) / kCaseBaseRings;
+    for (const PlanPoint& q : plan) {
+      D3 edge{q.x + kCaseFlat * q.dx, baseY, q.z + kCaseFlat * q.dz};
+      mesh.AddVertex({edge.x * k, baseY, edge.z * k}, {0.0, 1.0, 0.0});
+    }
+  }
   for (const ProfilePoint& p : profile) {
     for (const PlanPoint& q : plan) {
       D3 position{q.x + p.out * q.dx, p.y - kCourtPlacementY, q.z + p.out * q.dz};
       mesh.AddVertex(position, {p.normalOut * q.dx, p.normalUp, p.normalOut * q.dz});
     }
   }
-  int centre = mesh.AddVertex({0.0, kCaseBottom - kCourtPlacementY, 0.0}, {0.0, 1.0, 0.0});
+  int centre = mesh.AddVertex({0.0, baseY, 0.0}, {0.0, 1.0, 0.0});
   for (int i = 0; i < around; ++i) mesh.AddTriangleFacing(centre, i, (i + 1) % around);
-  for (int row = 0; row + 1 < static_cast<int>(profile.size()); ++row) {
+  const int rows = kCaseBaseRings - 1 + static_cast<int>(profile.size());
+  for (int row = 0; row + 1 < rows; ++row) {
     for (int i = 0; i < around; ++i) {
       int a = row * around + i;
       int b = row * around + (i + 1) % around;

@@ -44,21 +44,23 @@ constexpr double kPaddleCell = 5.0;
 constexpr int kBallSegments = 24;
 constexpr int kBallRings = 12;
 
-// The case: an open-topped bowl with rounded corners and a rounded floor
-// edge, seen from inside. Its plan is a core rectangle grown by the profile's
-// reach: a flat floor margin, a fillet, then a wall leaning outward. The rim
-// stays below the camera's height (310) and within 810 of the orbit's axis.
-constexpr double kCaseCoreX = 340.0;
-constexpr double kCaseCoreZ = 360.0;
-constexpr double kCaseFlat = 20.0;
-constexpr double kCaseFillet = 90.0;
-constexpr double kCaseBottom = -130.0;
+// The case: a shallow tray with rounded corners, seen from inside. Its plan
+// is a core rectangle grown by the profile's reach: a flat base under the
+// floor, a fillet, then a low wall leaning outward. The base lies below the
+// walls' feet and reaches past them; the rim stays low so the case covers
+// little of the screen.
+constexpr double kCaseCoreX = 395.0;
+constexpr double kCaseCoreZ = 415.0;
+constexpr double kCaseFlat = 10.0;
+constexpr double kCaseFillet = 20.0;
+constexpr double kCaseBottom = -60.0;
 constexpr double kCaseLeanDegrees = 30.0;
-constexpr double kCaseTop = 280.0;
+constexpr double kCaseTop = 10.0;
 constexpr int kCaseCornerSteps = 6;
 constexpr int kCaseSideStepsX = 11;
 constexpr int kCaseSideStepsZ = 11;
-constexpr int kCaseFilletSteps = 4;
-constexpr int kCaseWallSteps = 7;
+constexpr int kCaseBaseRings = 3;
+constexpr int kCaseFilletSteps = 3;
+constexpr int kCaseWallSteps = 2;
 
 }  // namespace court
