@@ -231,13 +231,9 @@ TEST(BitmapMagick, DecodesWhatImageMagickReadsBack) {
     bool core;          // BMP2: core header, else BMP3: info header
     int bits, compression;
   } kinds[] = {
-      {"", false, 24, 0},
-      {"", true, 24, 0},
-      {"-alpha set -define bmp3:alpha=true", false, 32, 0},
-      {"-type palette -compress none", false, 8, 0},
-      {"-type palette -compress RLE", false, 8, 1},
-      {"-colors 12 -type palette", false, 4, 0},
-      {"-colors 12 -type palette", true, 4, 0},
+      {"", false, 24, 0}, {"", true, 24, 0}, {"-alpha set -define bmp3:alpha=true", false, 32, 0},
+      {"-type palette -compress none", false, 8, 0}, {"-type palette -compress RLE", false, 8, 1},
+      {"-colors 12 -type palette", false, 4, 0}, {"-colors 12 -type palette", true, 4, 0},
       {"-monochrome", false, 1, 0},
   };
   const std::string dir = MakeTempDir("magick");
@@ -245,7 +241,7 @@ TEST(BitmapMagick, DecodesWhatImageMagickReadsBack) {
   ASSERT_TRUE(run("rose: " + dir + "/rose.ppm"));
   int index = 0;
   for (const auto& kind : kinds) {
-    SCOPED_TRACE(std::to_string(kind.bits) + " bits" + (kind.core ? ", core header" : ""));
+    SCOPED_TRACE(std::string(kind.core ? "BMP2: " : "BMP3: ") + kind.flags);
     const std::string base = dir + "/kind" + std::to_string(index++);
     ASSERT_TRUE(run(dir + "/rose.ppm " + kind.flags + (kind.core ? " BMP2:" : " BMP3:") + base + ".bmp"));
     ASSERT_TRUE(run(base + ".bmp -depth 8 " + base + ".ppm"));

@@ -66,6 +66,7 @@ TEST(Matrices, TransformRotateAndMultiply) {
   };
   for (const auto& c : cases) {
     Matrix4 m;
+    for (float& v : m) v = 9.0f;  // each builder must write every element
     Vertex out{};
     c.make(m);
     TransformPoint(out, c.p, m);
@@ -78,6 +79,7 @@ TEST(Matrices, TransformRotateAndMultiply) {
 
 TEST(Matrices, PrintWritesRowsBetweenBanners) {
   Matrix4 identity, m;
+  for (float& v : m) v = 9.0f;
   IdentityMatrix(identity);
   CopyMatrix(identity, m);
   m[12] = 7.0f;

@@ -36,11 +36,14 @@ TEST_F(RenderStateTest, InitSetsTheFixedState) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-// The aspect is rounded to single precision (1.3333334, not 4/3); a height of
-// 0 counts as 1. Model-view is selected again and left the identity.
+// The aspect is rounded to single precision (1.3333334, not 4/3; at 1280 x 800
+// the float and double aspects give different matrices); a height of 0 counts
+// as 1. Model-view is selected again and left the identity.
 TEST_F(RenderStateTest, ResizeSetsViewportProjectionAndIdentity) {
   const struct { int width, height, viewportHeight; double aspect; } cases[] = {
-      {1024, 768, 768, static_cast<double>(1.3333334f)}, {640, 0, 1, 640.0}};
+      {1024, 768, 768, static_cast<double>(1.3333334f)},
+      {1280, 800, 800, static_cast<double>(1.6f)},
+      {640, 0, 1, 640.0}};
   for (const auto& c : cases) {
     glMatrixMode(GL_MODELVIEW);
     glTranslatef(5.0f, 6.0f, 7.0f);
