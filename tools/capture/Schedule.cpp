@@ -40,8 +40,8 @@ bool ParseKeyName(const std::string& name, int& key) {
 }
 }  // namespace
 
-bool ParseKeySchedule(const std::string& spec, std::vector<ScheduledKey>& out, std::string& error) {
-  for (const std::string& entry : Split(spec, ',')) {
+bool ParseKeySchedule(const std::string& text, std::vector<ScheduledKey>& out, std::string& error) {
+  for (const std::string& entry : Split(text, ',')) {
     std::vector<std::string> fields = Split(entry, ':');
     ScheduledKey k{};
     if (fields.size() != 2 || !ParseInt(fields[0], k.tick) || k.tick < 1 ||
@@ -54,8 +54,8 @@ bool ParseKeySchedule(const std::string& spec, std::vector<ScheduledKey>& out, s
   return true;
 }
 
-bool ParseMouseSchedule(const std::string& spec, std::vector<ScheduledMouse>& out, std::string& error) {
-  for (const std::string& entry : Split(spec, ',')) {
+bool ParseMouseSchedule(const std::string& text, std::vector<ScheduledMouse>& out, std::string& error) {
+  for (const std::string& entry : Split(text, ',')) {
     std::vector<std::string> fields = Split(entry, ':');
     ScheduledMouse m{};
     if (fields.size() != 3 || !ParseInt(fields[0], m.tick) || m.tick < 1 ||
@@ -68,8 +68,8 @@ bool ParseMouseSchedule(const std::string& spec, std::vector<ScheduledMouse>& ou
   return true;
 }
 
-bool ParseFrameList(const std::string& spec, std::vector<int>& out, std::string& error) {
-  for (const std::string& entry : Split(spec, ',')) {
+bool ParseFrameList(const std::string& text, std::vector<int>& out, std::string& error) {
+  for (const std::string& entry : Split(text, ',')) {
     int frame = 0;
     if (!ParseInt(entry, frame) || frame < 1) {
       error = "bad frame number '" + entry + "' (frames count from 1)";

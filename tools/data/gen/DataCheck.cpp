@@ -24,13 +24,13 @@ struct FileReport {
   bool unusable = false;  // the game could not use it
 };
 
-struct MeshSpec {
+struct MeshEntry {
   const char* name;
   float scale;
   bool ownTexture;  // drawn with its own texture coordinates, not its normals
 };
 
-const MeshSpec kMeshSpecs[] = {
+const MeshEntry kMeshEntries[] = {
     {"ball.ase", 0.3f, true},      {"case.ase", 3.9f, false}, {"Paddle.ase", 0.5f, false},
     {"LeftWall.ase", 3.9f, false}, {"Roof.ase", 3.9f, false}, {"RightWall.ase", 3.9f, false},
 };
@@ -121,9 +121,9 @@ int CountMissing(const FaceScan& scan, const MeshModel& model, bool normals) {
 
 // The ball needs a texture coordinate at every vertex index; the others need
 // their normals, which a texture-face list cuts off.
-void WarnSurface(const MeshSpec& spec, const FaceScan& scan, const MeshModel& model,
+void WarnSurface(const MeshEntry& entry, const FaceScan& scan, const MeshModel& model,
                  FileReport& report) {
-  if (spec.ownTexture) {
+  if (entry.ownTexture) {
     int missing = CountMissing(scan, model, false);
     if (missing > 0) {
       report.warnings.push_back(Counted(missing, "vertices") +
@@ -141,9 +141,9 @@ void WarnSurface(const MeshSpec& spec, const FaceScan& scan, const MeshModel& mo
                             "; they are drawn unlit and their sphere map is wrong");
 }
 
-FileReport CheckMesh(const std::string& dir, const MeshSpec& spec) {
+FileReport CheckMesh(const std::string& dir, const MeshEntry& entry) {
   FileReport report;
-  std::string path = (std::filesystem::path(dir) / spec.name).string();
+  std::string path = (std::filesystem::path(dir) / entry.name).string();
   if (!std::ifstream(path)) {
     report.summary = "missing or unreadable";
     report.warnings.push_back("the game runs without it: nothing of it is drawn");
@@ -151,7 +151,7 @@ FileReport CheckMesh(const std::string& dir, const MeshSpec& spec) {
   }
   auto model = std::make_unique<MeshModel>();
   MarkUnfilled(*model);
-  model->Load(path.c_str(), spec.scale);
+  model->Load(path.c_str(), entry.scale);
   report.summary = Counted(model->vertexCount, "vertices") + ", " + Counted(model->faceCount, "faces") +
                    ", " +
                    (model->texVertexCount > 0 ? Counted(model->texVertexCount, "texture vertices")
@@ -160,7 +160,7 @@ FileReport CheckMesh(const std::string& dir, const MeshSpec& spec) {
   WarnCapacity(*model, report);
   FaceScan scan = ScanFaces(*model);
   WarnFaces(scan, report);
-  WarnSurface(spec, scan, *model, report);
+  WarnSurface(entry, scan, *model, report);
   return report;
 }
 
@@ -238,7 +238,7 @@ void Print(std::ostream& out, const std::string& name, const FileReport& report)
 
 int CheckGameData(const std::string& dir, std::ostream& out) {
   int result = 0;
-  for (const MeshSpec& spec : kMeshSpecs) Print(out, spec.name, CheckMesh(dir, spec));
+  for (const MeshEntry& entry : kMeshEntries) Print(out, entry.name, CheckMesh(dir, entry));
   for (const std::string& name : GameDataFileNames()) {
     if (name.size() < 4 || name.compare(name.size() - 4, 4, ".bmp") != 0) continue;
     FileReport report = CheckBitmap(dir, name);

@@ -65,7 +65,7 @@ std::string EncodeFloorTga() {
       0,  // no image id
       0,  // no colour map
       3,  // uncompressed greyscale
-      0, 0, 0, 0, 0,  // colour map spec, unused
+      0, 0, 0, 0, 0,  // colour map fields, unused
       0, 0, 0, 0,     // x and y origin
       kFloorSize, 0, kFloorSize, 0,
       8,  // bits per pixel

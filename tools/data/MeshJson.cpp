@@ -1,4 +1,4 @@
-// Inspect.cpp -- courtball-data inspect: loads one ASE file with the game's
+// MeshJson.cpp -- courtball-data inspect: loads one ASE file with the game's
 // reader and prints the model it yields as JSON.
 #include <cmath>
 #include <cstdio>
