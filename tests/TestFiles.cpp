@@ -16,8 +16,9 @@ void Record(const std::string& text) { gRecorded.push_back(text); }
 
 std::string MakeTempDir(const std::string& tag) {
   static int counter = 0;
-  auto dir = std::filesystem::temp_directory_path() /
-             ("courtball-" + tag + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+  auto dir =
+      std::filesystem::temp_directory_path() /
+      ("courtball-" + tag + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir.string();

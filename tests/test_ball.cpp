@@ -37,8 +37,10 @@ class BallStep : public ::testing::Test {
   void Expect(float x, float y, float z, float vx, float vy, float vz, const char* what) {
     const Vertex& p = ball->position;
     const Vertex& v = ball->velocity;
-    EXPECT_TRUE(p.x == x && p.y == y && p.z == z) << what << ": " << p.x << " " << p.y << " " << p.z;
-    EXPECT_TRUE(v.x == vx && v.y == vy && v.z == vz) << what << ": " << v.x << " " << v.y << " " << v.z;
+    EXPECT_TRUE(p.x == x && p.y == y && p.z == z)
+        << what << ": " << p.x << " " << p.y << " " << p.z;
+    EXPECT_TRUE(v.x == vx && v.y == vy && v.z == vz)
+        << what << ": " << v.x << " " << v.y << " " << v.z;
   }
   std::unique_ptr<Ball> ball;
   Terrain floor;
@@ -59,25 +61,29 @@ TEST_F(BallStep, StartAndFirstStep) {
 }
 
 TEST_F(BallStep, BoundsOnAndJustPastAndEndsSkipRoofAndBottom) {
-  const struct { float x, y, z, vx, vy, vz; int result; float ex, ey, ez, evx, evy, evz; } cases[] = {
-      {340, 100, 0, 10, 0, 0, 0, 350, 100, 0, 10, 0, 0},
-      {340, 100, 0, 10.5f, 0, 0, 0, 350, 100, 0, -10.5f, 0, 0},
-      {-340, 100, 0, -10, 0, 0, 0, -350, 100, 0, -10, 0, 0},
-      {-340, 100, 0, -10.25f, 0, 0, 0, -350, 100, 0, 10.25f, 0, 0},
-      {0, 100, 350, 0, 0, 10, 0, 0, 100, 360, 0, 0, 10},
-      {0, 100, 350, 0, 0, 10.5f, -1, 0, 100, 360, 0, 0, -10.5f},
-      {0, 100, -350, 0, 0, -10, 0, 0, 100, -360, 0, 0, -10},
-      {0, 100, -350, 0, 0, -11, 1, 0, 100, -360, 0, 0, 11},
-      {0, 360, 0, 0, 10, 0, 0, 0, 370, 0, 0, 10, 0},
-      {0, 360, 0, 0, 10.5f, 0, 0, 0, 370, 0, 0, -10.5f, 0},
-      {0, 365, 355, 0, 8, 8, -1, 0, 373, 360, 0, 8, -8},    // roof waits
-      {0, 365, -355, 0, 8, -8, 1, 0, 373, -360, 0, 8, 8},
-      {345, 100, 355, 8, 0, 8, -1, 350, 100, 360, -8, 0, -8}};
+  const struct {
+    float x, y, z, vx, vy, vz;
+    int result;
+    float ex, ey, ez, evx, evy, evz;
+  } cases[] = {{340, 100, 0, 10, 0, 0, 0, 350, 100, 0, 10, 0, 0},
+               {340, 100, 0, 10.5f, 0, 0, 0, 350, 100, 0, -10.5f, 0, 0},
+               {-340, 100, 0, -10, 0, 0, 0, -350, 100, 0, -10, 0, 0},
+               {-340, 100, 0, -10.25f, 0, 0, 0, -350, 100, 0, 10.25f, 0, 0},
+               {0, 100, 350, 0, 0, 10, 0, 0, 100, 360, 0, 0, 10},
+               {0, 100, 350, 0, 0, 10.5f, -1, 0, 100, 360, 0, 0, -10.5f},
+               {0, 100, -350, 0, 0, -10, 0, 0, 100, -360, 0, 0, -10},
+               {0, 100, -350, 0, 0, -11, 1, 0, 100, -360, 0, 0, 11},
+               {0, 360, 0, 0, 10, 0, 0, 0, 370, 0, 0, 10, 0},
+               {0, 360, 0, 0, 10.5f, 0, 0, 0, 370, 0, 0, -10.5f, 0},
+               {0, 365, 355, 0, 8, 8, -1, 0, 373, 360, 0, 8, -8},  // roof waits
+               {0, 365, -355, 0, 8, -8, 1, 0, 373, -360, 0, 8, 8},
+               {345, 100, 355, 8, 0, 8, -1, 350, 100, 360, -8, 0, -8}};
   for (const auto& k : cases) {
-    EXPECT_EQ(Step(k.x, k.y, k.z, k.vx, k.vy, k.vz, k.y), k.result) << k.x << " " << k.y << " " << k.z;
+    EXPECT_EQ(Step(k.x, k.y, k.z, k.vx, k.vy, k.vz, k.y), k.result)
+        << k.x << " " << k.y << " " << k.z;
     Expect(k.ex, k.ey, k.ez, k.evx, k.evy, k.evz, "bounds");
   }
-  EXPECT_EQ(ball->mesh.position.x, 353.0f);  // placed before the clamps
+  EXPECT_EQ(ball->mesh.position.x, 353.0f);                      // placed before the clamps
   for (int v = 0; v < 1600; ++v) floor.vertices[v].y = -400.0f;  // bottom reachable
   EXPECT_EQ(Step(0, -195, 355, 0, -10, 10, -195), -1);
   Expect(0, -205, 360, 0, -10, -10, "bottom waits");
@@ -108,7 +114,8 @@ TEST_F(BallStep, FloorPushSetDownAndRise) {
   floor.LoadFromStream(in);  // y = x/20 + z/10 + 30
   Step(-101, 0, 53, 2, -20, 1, 0);
   const Vertex n = floor.NormalAt(-99, 54);
-  Expect(-99, floor.HeightAt(-99, 54), 54, 2 + n.x / 8, floor.HeightAt(-99, 54), 1 + n.z / 8, "slope");
+  Expect(-99, floor.HeightAt(-99, 54), 54, 2 + n.x / 8, floor.HeightAt(-99, 54), 1 + n.z / 8,
+         "slope");
 }
 
 TEST_F(BallStep, GlowsTheFloorAroundItself) {

@@ -22,8 +22,8 @@ OrbitCamera UpdatedFrom(float angle, int autoRotate) {
 TEST(OrbitCamera, AngleAdvancesWrapsAndToggles) {
   // {start, rotating, after one update}: 360 stays one tick; the wrap runs
   // even while standing still.
-  const float cases[][3] = {{180, 1, 181}, {359, 1, 360}, {360, 1, 0}, {360, 0, 360},
-                            {361, 0, 0}, {0, 1, 1}};
+  const float cases[][3] = {{180, 1, 181}, {359, 1, 360}, {360, 1, 0},
+                            {360, 0, 360}, {361, 0, 0},   {0, 1, 1}};
   for (const auto& c : cases) {
     EXPECT_EQ(UpdatedFrom(c[0], static_cast<int>(c[1])).OrbitAngle(), c[2]) << c[0];
   }

@@ -116,9 +116,10 @@ TEST(Meshes, LoadWithinCapacityWithEveryCornerFilled) {
     int minVertices, minFaces;
     bool textured;
   };
-  const Case cases[] = {{"ball.ase", 0.3f, 200, 300, true},     {"case.ase", 3.9f, 500, 1000, false},
-                        {"Paddle.ase", 0.5f, 600, 1000, false},  {"LeftWall.ase", 3.9f, 500, 1000, false},
-                        {"Roof.ase", 3.9f, 800, 1500, false},    {"RightWall.ase", 3.9f, 500, 1000, false}};
+  const Case cases[] = {
+      {"ball.ase", 0.3f, 200, 300, true},     {"case.ase", 3.9f, 500, 1000, false},
+      {"Paddle.ase", 0.5f, 600, 1000, false}, {"LeftWall.ase", 3.9f, 500, 1000, false},
+      {"Roof.ase", 3.9f, 800, 1500, false},   {"RightWall.ase", 3.9f, 500, 1000, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     auto m = LoadMesh(c.name, c.scale);
@@ -150,7 +151,9 @@ TEST(Meshes, BallIsASphereWithItsTextureLookedUpByVertex) {
                   m->texVertices[face.vertexC].x};
     // A face spanning the seam would smear the whole texture across it.
     EXPECT_LT(std::fmax(std::fabs(s[0] - s[1]), std::fabs(s[1] - s[2])), 0.5f) << f;
-    D3 centroid = (WorldOf(*m, face.vertexA) + WorldOf(*m, face.vertexB) + WorldOf(*m, face.vertexC)) * (1.0 / 3);
+    D3 centroid =
+        (WorldOf(*m, face.vertexA) + WorldOf(*m, face.vertexB) + WorldOf(*m, face.vertexC)) *
+        (1.0 / 3);
     EXPECT_GT(Dot(FaceNormal(*m, f), centroid), 0.0) << "face " << f << " faces inward";
   }
 }
@@ -185,7 +188,8 @@ TEST(Meshes, WallsPaddleAndCaseKeepTheirNormals) {
       D3 n = FaceNormal(*m, f);
       const MeshFace& face = m->faces[f];
       for (int v : {face.vertexA, face.vertexB, face.vertexC}) {
-        ASSERT_GT(Dot(n, WorldNormal(*m, v)), 0.7) << "face " << f << " is wound against its normals";
+        ASSERT_GT(Dot(n, WorldNormal(*m, v)), 0.7)
+            << "face " << f << " is wound against its normals";
       }
     }
   }
@@ -340,8 +344,8 @@ TEST(Floor, IsAGreyscaleTgaWhoseHeaderBlendsIntoTheHeights) {
   std::string bytes = ReadFile(GeneratedDir() + "/GData.tga");
   ASSERT_GE(bytes.size(), 18u + 1600u);
   auto at = [&](int i) { return static_cast<unsigned char>(bytes[i]); };
-  EXPECT_EQ(at(0), 0);   // no image id
-  EXPECT_EQ(at(2), 3);   // uncompressed greyscale
+  EXPECT_EQ(at(0), 0);  // no image id
+  EXPECT_EQ(at(2), 3);  // uncompressed greyscale
   EXPECT_EQ(at(12), 40);
   EXPECT_EQ(at(14), 40);
   EXPECT_EQ(at(16), 8);
@@ -358,7 +362,8 @@ TEST(Floor, IsAGreyscaleTgaWhoseHeaderBlendsIntoTheHeights) {
       float across = terrain->vertices[Terrain::GridIndex(r, (c + 1) % Terrain::kSize)].y;
       steepest = std::fmax(steepest, std::fabs(across - h));
       if (r + 1 < Terrain::kSize) {
-        steepest = std::fmax(steepest, std::fabs(terrain->vertices[Terrain::GridIndex(r + 1, c)].y - h));
+        steepest =
+            std::fmax(steepest, std::fabs(terrain->vertices[Terrain::GridIndex(r + 1, c)].y - h));
       }
     }
   }
@@ -372,8 +377,9 @@ TEST(Pictures, BitmapsAre24BitPowersOfTwoAndDecode) {
     const char* name;
     int size;
   };
-  const Case cases[] = {{"Title.bmp", 512}, {"envmap.bmp", 256}, {"Ball1.bmp", 128}, {"Ball2.bmp", 128},
-                        {"Ball3.bmp", 128}, {"Ball4.bmp", 128},  {"Ball5.bmp", 128}, {"Ball6.bmp", 128}};
+  const Case cases[] = {{"Title.bmp", 512}, {"envmap.bmp", 256}, {"Ball1.bmp", 128},
+                        {"Ball2.bmp", 128}, {"Ball3.bmp", 128},  {"Ball4.bmp", 128},
+                        {"Ball5.bmp", 128}, {"Ball6.bmp", 128}};
   std::vector<std::string> frames;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -382,7 +388,8 @@ TEST(Pictures, BitmapsAre24BitPowersOfTwoAndDecode) {
     EXPECT_EQ(bytes[28], 24);  // bits per pixel
     EXPECT_EQ(bytes[30], 0);   // no compression
     BitmapError error;
-    auto image = DecodeBitmap(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), error);
+    auto image =
+        DecodeBitmap(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), error);
     ASSERT_TRUE(image);
     EXPECT_EQ(image->width, c.size);
     EXPECT_EQ(image->height, c.size);
@@ -394,7 +401,8 @@ TEST(Pictures, BitmapsAre24BitPowersOfTwoAndDecode) {
 TEST(Pictures, TitleCardCarriesBrightLetteringOnADarkCard) {
   std::string bytes = ReadFile(GeneratedDir() + "/Title.bmp");
   BitmapError error;
-  auto image = DecodeBitmap(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), error);
+  auto image =
+      DecodeBitmap(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), error);
   ASSERT_TRUE(image);
   // Rows of the name (bottom row first: from 512 - 232 up to 512 - 176).
   auto brightShare = [&](int fromRow, int toRow) {
@@ -434,12 +442,13 @@ std::string SmallAse(int vertices, const std::string& faces, const std::string& 
 }
 
 std::string Face(int n, int a, int b, int c) {
-  return "*MESH_FACE " + std::to_string(n) + ": A: " + std::to_string(a) + " B: " + std::to_string(b) +
-         " C: " + std::to_string(c) + " AB: 1 BC: 1 CA: 1\n";
+  return "*MESH_FACE " + std::to_string(n) + ": A: " + std::to_string(a) +
+         " B: " + std::to_string(b) + " C: " + std::to_string(c) + " AB: 1 BC: 1 CA: 1\n";
 }
 
 const std::string kNormals =
-    "*MESH_NORMALS {\n*MESH_VERTEXNORMAL 0 0 0 1\n*MESH_VERTEXNORMAL 1 0 0 1\n*MESH_VERTEXNORMAL 2 0 0 1\n}\n";
+    "*MESH_NORMALS {\n*MESH_VERTEXNORMAL 0 0 0 1\n*MESH_VERTEXNORMAL 1 0 0 1\n*MESH_VERTEXNORMAL 2 "
+    "0 0 1\n}\n";
 
 }  // namespace
 
@@ -456,11 +465,14 @@ TEST(Check, ReportsEachKindOfProblemInABrokenFolder) {
       {"missing floor", "GData.tga", nullptr, 0, "flat, every height -30"},
       {"missing bitmap", "Ball3.bmp", nullptr, 1, "Failed to open DIB file Ball3.bmp."},
       {"truncated bitmap", "Title.bmp",
-       [] { return ReadFile(GeneratedDir() + "/Title.bmp").substr(0, 100); }, 1, "Title.bmp:     refused"},
-      {"odd-sized bitmap", "envmap.bmp", [] { return EncodeBmp(Picture(100, 60)); }, 0, "powers of two"},
+       [] { return ReadFile(GeneratedDir() + "/Title.bmp").substr(0, 100); }, 1,
+       "Title.bmp:     refused"},
+      {"odd-sized bitmap", "envmap.bmp", [] { return EncodeBmp(Picture(100, 60)); }, 0,
+       "powers of two"},
       {"unfilled vertex", "Paddle.ase", [] { return SmallAse(3, Face(0, 0, 1, 7), kNormals); }, 0,
        "1 faces name vertices the file never filled, drawn at the origin (face 0 names vertex 7)"},
-      {"index out of range", "Paddle.ase", [] { return SmallAse(3, Face(0, 0, 2500, 1), kNormals); }, 0,
+      {"index out of range", "Paddle.ase",
+       [] { return SmallAse(3, Face(0, 0, 2500, 1), kNormals); }, 0,
        "outside 0..1999 and are never drawn (face 0 names vertex 2500)"},
       {"at capacity", "LeftWall.ase", [] { return SmallAse(2001, Face(0, 0, 1, 2), kNormals); }, 0,
        "at capacity: 2000 vertices"},
@@ -473,10 +485,12 @@ TEST(Check, ReportsEachKindOfProblemInABrokenFolder) {
        0, "774 vertices have no normal: its texture lists end the reading"},
       {"no normals", "Roof.ase", [] { return SmallAse(3, Face(0, 0, 1, 2), ""); }, 0,
        "3 vertices have no normal: the file gives them none"},
-      {"ball without texture lists", "ball.ase", [] { return SmallAse(3, Face(0, 0, 1, 2), kNormals); }, 0,
+      {"ball without texture lists", "ball.ase",
+       [] { return SmallAse(3, Face(0, 0, 1, 2), kNormals); }, 0,
        "3 vertices have no texture coordinate"},
       {"no faces", "Roof.ase", [] { return SmallAse(3, "", kNormals); }, 0, "no faces"},
-      {"short floor", "GData.tga", [] { return std::string(100, '\x40'); }, 0, "shorter than 1600 bytes"},
+      {"short floor", "GData.tga", [] { return std::string(100, '\x40'); }, 0,
+       "shorter than 1600 bytes"},
       {"floor that is no TGA", "GData.tga", [] { return std::string(1600, '\x40'); }, 0,
        "not a 40x40 8-bit greyscale TGA"},
   };
@@ -504,7 +518,8 @@ namespace {
 // Runs the tool with arguments; its exit code, its stdout in out.
 int RunTool(const std::string& arguments, std::string& out) {
   std::string capture = MakeTempDir("tool") + "/out.txt";
-  std::string command = std::string(COURTBALL_DATA_TOOL) + " " + arguments + " >" + capture + " 2>&1";
+  std::string command =
+      std::string(COURTBALL_DATA_TOOL) + " " + arguments + " >" + capture + " 2>&1";
   int status = std::system(command.c_str());
   out = ReadFile(capture);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -59,7 +59,8 @@ void ExpectDecodes(const std::vector<DecodeCase>& cases) {
     SCOPED_TRACE(c.name);
     const std::string file = Build(c.bmp);
     BitmapError error = BitmapError::kConversion;
-    auto image = DecodeBitmap(reinterpret_cast<const unsigned char*>(file.data()), file.size(), error);
+    auto image =
+        DecodeBitmap(reinterpret_cast<const unsigned char*>(file.data()), file.size(), error);
     ASSERT_NE(image, nullptr) << "error " << int(error);
     EXPECT_EQ(error, BitmapError::kNone);
     EXPECT_EQ(image->width, c.width);
@@ -79,23 +80,32 @@ TEST(BitmapDecode, TrueColourRowsAndPadding) {
   const Bytes rgb3x2 = {3, 2, 1, 6, 5, 4, 9, 8, 7, 1, 1, 1, 2, 2, 2, 3, 3, 3};
   ExpectDecodes({
       {"2x2, first stored row first",
-       Info(2, 2, 24, {0xFF, 0, 0, 0, 0xFF, 0, 0xAA, 0xAA, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xAA, 0xAA}),
-       2, 2, {0, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0, 0, 0xFF, 0xFF, 0xFF}},
+       Info(2, 2, 24,
+            {0xFF, 0, 0, 0, 0xFF, 0, 0xAA, 0xAA, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xAA, 0xAA}),
+       2,
+       2,
+       {0, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0, 0, 0xFF, 0xFF, 0xFF}},
       {"3 wide: 9 bytes kept, 3 padding dropped", Info(3, 2, 24, padded), 3, 2, rgb3x2},
       {"last row without its padding", Info(3, 2, 24, rows), 3, 2, rgb3x2},
       {"top-down rows come out bottom first",
-       Info(1, -3, 24, {1, 1, 1, 0, 2, 2, 2, 0, 3, 3, 3, 0}), 1, 3, {3, 3, 3, 2, 2, 2, 1, 1, 1}},
+       Info(1, -3, 24, {1, 1, 1, 0, 2, 2, 2, 0, 3, 3, 3, 0}),
+       1,
+       3,
+       {3, 3, 3, 2, 2, 2, 1, 1, 1}},
       {"pixel offset from the file header", gap, 1, 1, {7, 8, 9}},
-      {"32 bits: blue, green, red, unused", Info(2, 1, 32, {0x10, 0x20, 0x30, 0x40, 1, 2, 3, 4}),
-       2, 1, {0x30, 0x20, 0x10, 3, 2, 1}},
+      {"32 bits: blue, green, red, unused",
+       Info(2, 1, 32, {0x10, 0x20, 0x30, 0x40, 1, 2, 3, 4}),
+       2,
+       1,
+       {0x30, 0x20, 0x10, 3, 2, 1}},
       {"core header, 24 bits", Core(Info(1, 1, 24, {5, 6, 7, 0})), 1, 1, {7, 6, 5}},
   });
 }
 
 TEST(BitmapDecode, IndexedDepthsAndColourCounts) {
   ExpectDecodes({
-      {"8 bits, colours used 0: 256 entries",
-       WithPalette(Info(3, 1, 8, {0, 255, 128, 0}), 256, 0), 3, 1, Indexed({0, 255, 128}, 256)},
+      {"8 bits, colours used 0: 256 entries", WithPalette(Info(3, 1, 8, {0, 255, 128, 0}), 256, 0),
+       3, 1, Indexed({0, 255, 128}, 256)},
       {"8 bits, 16 colours, no file header: pixels at 40 + 64",
        Bare(WithPalette(Info(3, 1, 8, {15, 16, 3, 0}), 16, 16)), 3, 1, Indexed({15, -1, 3}, 16)},
       {"core header, 4 bits, no file header: pixels at 12 + 48",
@@ -112,22 +122,33 @@ TEST(BitmapDecode, IndexedDepthsAndColourCounts) {
 TEST(BitmapDecode, SixteenBitsAndBitFields) {
   ExpectDecodes({
       {"5-5-5 widened by bit replication, bit 15 unused",
-       Info(5, 1, 16, {0xFF, 0x7F, 0x00, 0x7C, 0x01, 0x00, 0x00, 0x80, 0x00, 0x02, 0, 0}), 5, 1,
+       Info(5, 1, 16, {0xFF, 0x7F, 0x00, 0x7C, 0x01, 0x00, 0x00, 0x80, 0x00, 0x02, 0, 0}),
+       5,
+       1,
        {255, 255, 255, 255, 0, 0, 0, 0, 8, 0, 0, 0, 0, 132, 0}},
       {"bit fields 5-6-5",
-       Coded(Info(3, 1, 16, {0xE0, 0x07, 0x00, 0xF8, 0x20, 0x00, 0, 0}), 3, {0xF800, 0x07E0, 0x001F}),
-       3, 1, {0, 255, 0, 255, 0, 0, 0, 4, 0}},
+       Coded(Info(3, 1, 16, {0xE0, 0x07, 0x00, 0xF8, 0x20, 0x00, 0, 0}), 3,
+             {0xF800, 0x07E0, 0x001F}),
+       3,
+       1,
+       {0, 255, 0, 255, 0, 0, 0, 4, 0}},
       {"bit fields, red in the low byte",
-       Coded(Info(1, 1, 32, {0x10, 0x20, 0x30, 0x40}), 3, {0xFF, 0xFF00, 0xFF0000}), 1, 1,
+       Coded(Info(1, 1, 32, {0x10, 0x20, 0x30, 0x40}), 3, {0xFF, 0xFF00, 0xFF0000}),
+       1,
+       1,
        {0x10, 0x20, 0x30}},
       {"bit fields wider than 8 bits keep the top 8",  // 10-10-10: blue 1023, red 512
-       Coded(Info(1, 1, 32, {0xFF, 0x03, 0x00, 0x20}), 3, {0x3FF00000, 0x000FFC00, 0x000003FF}), 1, 1,
+       Coded(Info(1, 1, 32, {0xFF, 0x03, 0x00, 0x20}), 3, {0x3FF00000, 0x000FFC00, 0x000003FF}),
+       1,
+       1,
        {128, 0, 255}},
   });
 }
 
 TEST(BitmapDecode, RunLengthEscapes) {
-  auto rle8 = [](int w, int h, Bytes stream) { return Coded(WithPalette(Info(w, h, 8, stream), 4, 4), 1); };
+  auto rle8 = [](int w, int h, Bytes stream) {
+    return Coded(WithPalette(Info(w, h, 8, stream), 4, 4), 1);
+  };
   ExpectDecodes({
       // Run, delta (1, 1), run, end of line, literal of 3 with its pad byte,
       // run, end of bitmap. Skipped pixels are black.
@@ -135,12 +156,17 @@ TEST(BitmapDecode, RunLengthEscapes) {
        Indexed({1, 1, -1, -1, -1, -1, -1, -1, 2, 2, 3, 0, 1, 2, -1}, 4)},
       // Run of alternating nibbles, end of line, delta (1, 0), literal of 5
       // nibbles in 3 bytes plus a pad byte, end of bitmap.
-      {"RLE4", Coded(WithPalette(Info(6, 2, 4, {5, 0x12, 0, 0, 0, 2, 1, 0, 0, 5, 0x34, 0x56, 0x70, 0, 0, 1}),
-                                  16, 0), 2), 6, 2, Indexed({1, 2, 1, 2, 1, -1, -1, 3, 4, 5, 6, 7}, 16)},
-      {"RLE8 ending with the last row, no end of bitmap", rle8(2, 1, {2, 3, 0, 0}), 2, 1, Indexed({3, 3}, 4)},
+      {"RLE4",
+       Coded(
+           WithPalette(Info(6, 2, 4, {5, 0x12, 0, 0, 0, 2, 1, 0, 0, 5, 0x34, 0x56, 0x70, 0, 0, 1}),
+                       16, 0),
+           2),
+       6, 2, Indexed({1, 2, 1, 2, 1, -1, -1, 3, 4, 5, 6, 7}, 16)},
+      {"RLE8 ending with the last row, no end of bitmap", rle8(2, 1, {2, 3, 0, 0}), 2, 1,
+       Indexed({3, 3}, 4)},
       // Past the right edge pixels are dropped, as ImageMagick pads rows with them.
-      {"RLE8 clipped at the right edge", rle8(2, 2, {0, 3, 2, 3, 1, 0, 3, 1, 0, 0, 4, 1, 0, 1}), 2, 2,
-       Indexed({2, 3, 1, 1}, 4)},
+      {"RLE8 clipped at the right edge", rle8(2, 2, {0, 3, 2, 3, 1, 0, 3, 1, 0, 0, 4, 1, 0, 1}), 2,
+       2, Indexed({2, 3, 1, 1}, 4)},
       {"RLE8 top-down", rle8(1, -2, {1, 1, 0, 0, 1, 2, 0, 1}), 1, 2, Indexed({2, 1}, 4)},
   });
 }
@@ -157,7 +183,9 @@ TEST(BitmapLoad, EachRefusalShowsItsOneMessage) {
   auto plain = [](int w, int h, int bits, uint32_t compression) {
     return Build(Coded(Info(w, h, bits, Bytes(64, 0)), compression));
   };
-  auto rle8 = [](Bytes stream) { return Build(Coded(WithPalette(Info(4, 2, 8, stream), 2, 2), 1)); };
+  auto rle8 = [](Bytes stream) {
+    return Build(Coded(WithPalette(Info(4, 2, 8, stream), 2, 2), 1));
+  };
   const std::string ok2x2 = Build(Info(2, 2, 24, Bytes(16, 7)));
   const std::string indexed = Build(WithPalette(Info(1, 1, 8, {0, 0, 0, 0}), 16, 16));
   // Red's mask is not one run of bits.
@@ -172,7 +200,8 @@ TEST(BitmapLoad, EachRefusalShowsItsOneMessage) {
       {"header size 108", withHeaderSize(108), kUnknown},
       {"header size 124", withHeaderSize(124), kUnknown},
       {"header size 64, no file header", withHeaderSize(64).substr(14), kUnknown},
-      {"one byte", "B", kUnknown}, {"file header only", ok2x2.substr(0, 16), kUnknown},
+      {"one byte", "B", kUnknown},
+      {"file header only", ok2x2.substr(0, 16), kUnknown},
       {"info header cut short", ok2x2.substr(0, 14 + 39), kUnknown},
       {"colour table cut short", indexed.substr(0, 14 + 40 + 63), kConversion},
       {"bit-field masks cut short", masks.substr(0, 14 + 40 + 11), kConversion},
@@ -183,9 +212,12 @@ TEST(BitmapLoad, EachRefusalShowsItsOneMessage) {
       {"RLE delta past the picture", rle8({0, 2, 0, 3, 0, 1}), kConversion},
       {"RLE run above the top row", rle8({0, 2, 0, 2, 1, 1, 0, 1}), kConversion},
       {"RLE stream ends before the picture", rle8({4, 1, 0, 0}), kConversion},
-      {"width 0", plain(0, 1, 24, 0), kConversion}, {"width -1", plain(-1, 1, 24, 0), kConversion},
-      {"height 0", plain(1, 0, 24, 0), kConversion}, {"depth 2", plain(1, 1, 2, 0), kConversion},
-      {"depth 0", plain(1, 1, 0, 0), kConversion}, {"RLE8 on 24 bits", plain(1, 1, 24, 1), kConversion},
+      {"width 0", plain(0, 1, 24, 0), kConversion},
+      {"width -1", plain(-1, 1, 24, 0), kConversion},
+      {"height 0", plain(1, 0, 24, 0), kConversion},
+      {"depth 2", plain(1, 1, 2, 0), kConversion},
+      {"depth 0", plain(1, 1, 0, 0), kConversion},
+      {"RLE8 on 24 bits", plain(1, 1, 24, 1), kConversion},
       {"RLE4 on 8 bits", plain(1, 1, 8, 2), kConversion},
       {"bit fields on 24 bits", plain(1, 1, 24, 3), kConversion},
       {"compression 4 (JPEG)", plain(1, 1, 24, 4), kConversion},
@@ -231,9 +263,13 @@ TEST(BitmapMagick, DecodesWhatImageMagickReadsBack) {
     bool core;          // BMP2: core header, else BMP3: info header
     int bits, compression;
   } kinds[] = {
-      {"", false, 24, 0}, {"", true, 24, 0}, {"-alpha set -define bmp3:alpha=true", false, 32, 0},
-      {"-type palette -compress none", false, 8, 0}, {"-type palette -compress RLE", false, 8, 1},
-      {"-colors 12 -type palette", false, 4, 0}, {"-colors 12 -type palette", true, 4, 0},
+      {"", false, 24, 0},
+      {"", true, 24, 0},
+      {"-alpha set -define bmp3:alpha=true", false, 32, 0},
+      {"-type palette -compress none", false, 8, 0},
+      {"-type palette -compress RLE", false, 8, 1},
+      {"-colors 12 -type palette", false, 4, 0},
+      {"-colors 12 -type palette", true, 4, 0},
       {"-monochrome", false, 1, 0},
   };
   const std::string dir = MakeTempDir("magick");
@@ -243,7 +279,8 @@ TEST(BitmapMagick, DecodesWhatImageMagickReadsBack) {
   for (const auto& kind : kinds) {
     SCOPED_TRACE(std::string(kind.core ? "BMP2: " : "BMP3: ") + kind.flags);
     const std::string base = dir + "/kind" + std::to_string(index++);
-    ASSERT_TRUE(run(dir + "/rose.ppm " + kind.flags + (kind.core ? " BMP2:" : " BMP3:") + base + ".bmp"));
+    ASSERT_TRUE(
+        run(dir + "/rose.ppm " + kind.flags + (kind.core ? " BMP2:" : " BMP3:") + base + ".bmp"));
     ASSERT_TRUE(run(base + ".bmp -depth 8 " + base + ".ppm"));
     // Header size, depth and compression as stated, to be sure of what was written.
     const std::string bmp = ReadFile(base + ".bmp");
@@ -266,7 +303,8 @@ TEST(BitmapMagick, DecodesWhatImageMagickReadsBack) {
     const size_t rowBytes = static_cast<size_t>(width) * 3;
     ASSERT_EQ(expected.size(), rowBytes * height);
     for (int y = 0; y < height; ++y) {  // ours bottom row first, the PPM's top first
-      const std::string ours(image->data.begin() + y * rowBytes, image->data.begin() + (y + 1) * rowBytes);
+      const std::string ours(image->data.begin() + y * rowBytes,
+                             image->data.begin() + (y + 1) * rowBytes);
       ASSERT_EQ(ours, expected.substr((height - 1 - y) * rowBytes, rowBytes)) << "row " << y;
     }
   }

@@ -157,17 +157,17 @@ TEST_F(Game, ReachingAnEndFlashesThatPaddleOnly) {
 
 TEST_F(Game, DrawOrderFollowsTheOrbitAngleAndTheToggle) {
   using D = DrawItem;
-  const std::vector<D> at181 = {D::kCase, D::kFloor, D::kFarPaddle, D::kBall, D::kNearPaddle,
-                                D::kRoof, D::kLeftWall, D::kRightWall};
+  const std::vector<D> at181 = {D::kCase,       D::kFloor, D::kFarPaddle, D::kBall,
+                                D::kNearPaddle, D::kRoof,  D::kLeftWall,  D::kRightWall};
   EXPECT_EQ(FrameOrder(181.0f, 0), at181);
-  const std::vector<D> at180Walls = {D::kCase, D::kFloor, D::kRoof, D::kRightWall, D::kLeftWall,
-                                     D::kFarPaddle, D::kBall, D::kNearPaddle};
+  const std::vector<D> at180Walls = {D::kCase,     D::kFloor,     D::kRoof, D::kRightWall,
+                                     D::kLeftWall, D::kFarPaddle, D::kBall, D::kNearPaddle};
   EXPECT_EQ(FrameOrder(180.0f, 1), at180Walls);
-  const std::vector<D> at90 = {D::kCase, D::kFloor, D::kNearPaddle, D::kBall, D::kFarPaddle,
-                               D::kRoof, D::kRightWall, D::kLeftWall};
+  const std::vector<D> at90 = {D::kCase,      D::kFloor, D::kNearPaddle, D::kBall,
+                               D::kFarPaddle, D::kRoof,  D::kRightWall,  D::kLeftWall};
   EXPECT_EQ(FrameOrder(90.0f, 0), at90);
-  const std::vector<D> at270 = {D::kCase, D::kFloor, D::kNearPaddle, D::kBall, D::kFarPaddle,
-                                D::kRoof, D::kLeftWall, D::kRightWall};
+  const std::vector<D> at270 = {D::kCase,      D::kFloor, D::kNearPaddle, D::kBall,
+                                D::kFarPaddle, D::kRoof,  D::kLeftWall,   D::kRightWall};
   EXPECT_EQ(FrameOrder(270.0f, 0), at270);
   gWallsFirst = 0;
 }
@@ -258,7 +258,7 @@ TEST_F(Game, MouseMovesTheNearPaddleOnlyWithoutAutoPlay) {
     float px, py;
   };
   const Case cases[] = {
-      {0, 0, -330.0f, 348.0f},     {645, 260, 315.0f, 88.0f}, {1023, 767, 315.0f, 88.0f},
+      {0, 0, -330.0f, 348.0f},    {645, 260, 315.0f, 88.0f}, {1023, 767, 315.0f, 88.0f},
       {-40, -3, -330.0f, 348.0f},  // captured outside the window: counts as 0
       {330, 100, 0.0f, 248.0f},
   };
@@ -351,8 +351,10 @@ TEST_F(Game, EveryPieceOfTheCourtShowsOnceTheCardIsGone) {
   ASSERT_EQ(pieces.size(), 8u);
   for (const auto& [item, changed] : pieces) {
     // The ball is the smallest piece: a sphere of radius 15 about 1000 away.
-    int least = item == DrawItem::kBall ? 60 : (item == DrawItem::kCase || item == DrawItem::kFloor ||
-                                                item == DrawItem::kRoof) ? 20000 : 300;
+    int least = item == DrawItem::kBall ? 60
+                : (item == DrawItem::kCase || item == DrawItem::kFloor || item == DrawItem::kRoof)
+                    ? 20000
+                    : 300;
     EXPECT_GT(changed.count, least) << "piece " << static_cast<int>(item);
   }
 }

@@ -18,11 +18,14 @@ TEST(Vectors, NormalizeAndTriangleNormal) {
   Normalize(zero);
   EXPECT_TRUE(v.x == 0.6f && v.y == 0.8f && v.z == 0.0f) << v.x << " " << v.y;
   EXPECT_TRUE(zero.x == 0.0f && zero.y == 0.0f && zero.z == 0.0f);
-  const struct { Vertex a, b, c; Vec3 n; } cases[] = {
+  const struct {
+    Vertex a, b, c;
+    Vec3 n;
+  } cases[] = {
       {P(0, 0, 0), P(0, 0, 20), P(20, 0, 0), {0, 1, 0}},
       {P(0, 0, 20), P(0, 0, 0), P(20, 0, 0), {0, -1, 0}},  // two swapped
       {P(0, 0, 0), P(20, 0, 0), P(0, 0, 20), {0, -1, 0}},
-      {P(0, 0, 0), P(1, 1, 1), P(2, 2, 2), {0, 0, 0}},  // collinear
+      {P(0, 0, 0), P(1, 1, 1), P(2, 2, 2), {0, 0, 0}},                          // collinear
       {P(0, 0, 0), P(0, 0, 20), P(20, 20, 0), {-0.70710678f, 0.70710678f, 0}},  // rising along +x
   };
   for (const auto& c : cases) {
@@ -47,10 +50,25 @@ TEST(Vectors, DotDistanceAndHeading) {
 // Rotations turn counter-clockwise seen from the axis's + end; w divides
 // unless it is 0; a product applies a first and b second.
 TEST(Matrices, TransformRotateAndMultiply) {
-  const struct { const char* name; void (*make)(Matrix4); Vertex p; float x, y, z; } cases[] = {
+  const struct {
+    const char* name;
+    void (*make)(Matrix4);
+    Vertex p;
+    float x, y, z;
+  } cases[] = {
       {"identity", IdentityMatrix, {1.5f, -2.0f, 3.0f, 0.25f, 0.75f}, 1.5f, -2, 3},
-      {"w = 0", [](Matrix4 m) { IdentityMatrix(m); m[15] = 0.0f; }, P(2, 3, 4), 2, 3, 4},
-      {"w = 2", [](Matrix4 m) { IdentityMatrix(m); m[15] = 2.0f; }, P(2, 4, 6), 1, 2, 3},
+      {"w = 0",
+       [](Matrix4 m) {
+         IdentityMatrix(m);
+         m[15] = 0.0f;
+       },
+       P(2, 3, 4), 2, 3, 4},
+      {"w = 2",
+       [](Matrix4 m) {
+         IdentityMatrix(m);
+         m[15] = 2.0f;
+       },
+       P(2, 4, 6), 1, 2, 3},
       {"about x", [](Matrix4 m) { RotationMatrixX(m, kQuarterTurn); }, P(0, 1, 0), 0, 0, 1},
       {"about y", [](Matrix4 m) { RotationMatrixY(m, kQuarterTurn); }, P(0, 0, 1), 1, 0, 0},
       {"about z", [](Matrix4 m) { RotationMatrixZ(m, kQuarterTurn); }, P(1, 0, 0), 0, 1, 0},

@@ -88,20 +88,29 @@ TEST(AseReader, WorkedExampleEndsAtTheTextureFaces) {
 
 // Each text is followed by a vertex record that shows whether reading went on.
 TEST(AseReader, KeywordTestsAndExclusions) {
-  struct Case { const char* text; int vertices, faces, texVertices; };
+  struct Case {
+    const char* text;
+    int vertices, faces, texVertices;
+  };
   const Case cases[] = {
-      {"*MESH_VERTEX_LIST 0 1 2 3", 1, 0, 0},   {"*MESH_VERTEX_LISX 0 1 2 3", 1, 0, 0},
-      {"*MESH_VERTEX_LI 0 1 2 3", 2, 0, 0},     {"*MESH_VERTEXNORMAL 0 1 2 3", 1, 0, 0},
-      {"*MESH_VERTEXNORMALS 0 1 2 3", 1, 0, 0}, {"*MESH_VERTEXNORMA 0 1 2 3", 2, 0, 0},
-      {"*MESH_VERTE 0 1 2 3", 1, 0, 0},         {"*mesh_vertex 0 1 2 3", 1, 0, 0},
+      {"*MESH_VERTEX_LIST 0 1 2 3", 1, 0, 0},
+      {"*MESH_VERTEX_LISX 0 1 2 3", 1, 0, 0},
+      {"*MESH_VERTEX_LI 0 1 2 3", 2, 0, 0},
+      {"*MESH_VERTEXNORMAL 0 1 2 3", 1, 0, 0},
+      {"*MESH_VERTEXNORMALS 0 1 2 3", 1, 0, 0},
+      {"*MESH_VERTEXNORMA 0 1 2 3", 2, 0, 0},
+      {"*MESH_VERTE 0 1 2 3", 1, 0, 0},
+      {"*mesh_vertex 0 1 2 3", 1, 0, 0},
       {"*MESH_FACE_LIST { 0: A: 1 B: 2 C: 3", 1, 0, 0},
       {"*MESH_FACENORMAL 0 0.0 0.0 1.0", 1, 0, 0},
       {"*MESH_FACEMAPLIST 0: A: 1 B: 2 C: 3", 1, 1, 0},
       {"*MESH_FACENORMA 0: A: 1 B: 2 C: 3", 1, 1, 0},
-      {"*MESH_TVERTLIST 0 1 2 3", 1, 0, 0},     {"*MESH_TVERTLISX 0 1 2 3", 1, 0, 1},
+      {"*MESH_TVERTLIST 0 1 2 3", 1, 0, 0},
+      {"*MESH_TVERTLISX 0 1 2 3", 1, 0, 1},
       {"*MESH_TFACE_LIST 0 1 2 3", 1, 0, 0},
       {"*MESH_TFACELIST { *MESH_TFACE 0 0 1 2 }", 0, 0, 0},
-      {"*MESH_TFACE 0 0 1 2", 0, 0, 0},         {"*MESH_TFACE 7 0 1 2", 1, 0, 0},
+      {"*MESH_TFACE 0 0 1 2", 0, 0, 0},
+      {"*MESH_TFACE 7 0 1 2", 1, 0, 0},
   };
   for (const Case& c : cases) {
     auto m = Read(std::string(c.text) + "\n*MESH_VERTEX 9 1 1 1\n");
@@ -112,13 +121,16 @@ TEST(AseReader, KeywordTestsAndExclusions) {
 
 TEST(AseReader, RecordsCountsNormalsAndTheTextureFaceRule) {
   const std::string junk(60000, 'q');  // long tokens are cut, not overflowed
-  auto m = Read("*NODE_NAME \"" + junk + "\" *MESH_FACE 5: A: 7 B: 8 C: 9\n"
-                "*MESH_FACE 3: A: 4 B: 5 C: 6 *MESH_VERTEX 0 1 2 3 *MESH_VERTEX" + junk +
-                " 0 4 5 6 *MESH_VERTEX 7 1.5e3 -0.0 +2\n"
-                "*MESH_VERTEXNORMAL 1 0.0 0.0 1.0 *MESH_VERTEXNORMAL 2 0.0 0.0 1.0\n"
-                "*MESH_VERTEXNORMAL 2 0.0 1.0 0.0 *MESH_TVERT 3 0.5 0.25 9\n"
-                "*MESH_TFACE 7 4 5 6 *MESH_TFACE 1 1 2 3 *MESH_VERTEX 1 1 1 1", 3.9f);
-  ExpectCounts(*m, 3, 2, 1);  // records, not highest index + 1
+  auto m = Read("*NODE_NAME \"" + junk +
+                    "\" *MESH_FACE 5: A: 7 B: 8 C: 9\n"
+                    "*MESH_FACE 3: A: 4 B: 5 C: 6 *MESH_VERTEX 0 1 2 3 *MESH_VERTEX" +
+                    junk +
+                    " 0 4 5 6 *MESH_VERTEX 7 1.5e3 -0.0 +2\n"
+                    "*MESH_VERTEXNORMAL 1 0.0 0.0 1.0 *MESH_VERTEXNORMAL 2 0.0 0.0 1.0\n"
+                    "*MESH_VERTEXNORMAL 2 0.0 1.0 0.0 *MESH_TVERT 3 0.5 0.25 9\n"
+                    "*MESH_TFACE 7 4 5 6 *MESH_TFACE 1 1 2 3 *MESH_VERTEX 1 1 1 1",
+                3.9f);
+  ExpectCounts(*m, 3, 2, 1);          // records, not highest index + 1
   EXPECT_EQ(m->faces[0].vertexA, 7);  // file order, not the face's number
   EXPECT_EQ(m->faces[1].vertexC, 6);
   EXPECT_EQ(m->vertices[0].x, 4.0f * 3.9f);
@@ -126,7 +138,7 @@ TEST(AseReader, RecordsCountsNormalsAndTheTextureFaceRule) {
   EXPECT_TRUE(std::signbit(m->vertices[7].y));
   EXPECT_EQ(m->vertices[7].z, 2.0f * 3.9f);
   EXPECT_EQ(m->normals[1].y, -1.0f);
-  EXPECT_EQ(m->normals[2].z, 1.0f);  // the last record wins
+  EXPECT_EQ(m->normals[2].z, 1.0f);      // the last record wins
   EXPECT_EQ(m->texVertices[3].x, 0.5f);  // unscaled
   EXPECT_EQ(m->texVertices[3].y, 0.25f);
   EXPECT_EQ(m->faces[7].texA, 4);  // 1 record, index 7: goes on
@@ -148,9 +160,10 @@ TEST(AseReader, DamagedRecordsEndTheReading) {
 }
 
 TEST(AseReader, RecordsOutsideTheArraysAreIgnored) {
-  auto m = Read("*MESH_VERTEX -1 1 1 1 *MESH_VERTEX 2000 1 1 1 *MESH_VERTEX 1999 5 5 5\n"
-                "*MESH_VERTEXNORMAL 2000 1 1 1 *MESH_TVERT -5 1 1 1 *MESH_TFACE -1 1 1 1\n"
-                "*MESH_TFACE 2000 1 1 1 *MESH_FACE 0: A: -4 B: 0 C: 2000 *MESH_VERTEX 0 1 1 1");
+  auto m = Read(
+      "*MESH_VERTEX -1 1 1 1 *MESH_VERTEX 2000 1 1 1 *MESH_VERTEX 1999 5 5 5\n"
+      "*MESH_VERTEXNORMAL 2000 1 1 1 *MESH_TVERT -5 1 1 1 *MESH_TFACE -1 1 1 1\n"
+      "*MESH_TFACE 2000 1 1 1 *MESH_FACE 0: A: -4 B: 0 C: 2000 *MESH_VERTEX 0 1 1 1");
   ExpectCounts(*m, 2, 1, 0);
   EXPECT_EQ(m->vertices[1999].x, 5.0f);
   EXPECT_FALSE(MeshModel::FaceDrawable(m->faces[0]));  // counted, never drawn
@@ -191,7 +204,7 @@ TEST(MeshModel, ColourAlphaAndTheRandomSequence) {
   EXPECT_EQ(m->faces[1].blue, grey);
   EXPECT_EQ(m->faces[1].green, 0.3f);
   EXPECT_EQ(m->faces[1].alpha, 0.6f);
-  EXPECT_EQ(m->faces[3].red, 0.0f);  // beyond faceCount
+  EXPECT_EQ(m->faces[3].red, 0.0f);            // beyond faceCount
   MeshModel().SetColour(1.0f, 1.0f, 1.0f, 0);  // draws even with no faces
   EXPECT_EQ(GameRandom(), fourth);
   std::ostringstream out;
@@ -203,8 +216,11 @@ TEST(MeshModel, ColourAlphaAndTheRandomSequence) {
 
 TEST(MeshModel, DecayFadesOrClears) {
   // {before, decay on, after}
-  const float cases[][3] = {{1.0f, 1, static_cast<float>(1.0f * 0.98)}, {0.00102f, 1, 0.0f},
-                            {0.0011f, 1, 0.001078f}, {-1.0f, 1, 0.0f}, {2.0f, 0, 0.0f},
+  const float cases[][3] = {{1.0f, 1, static_cast<float>(1.0f * 0.98)},
+                            {0.00102f, 1, 0.0f},
+                            {0.0011f, 1, 0.001078f},
+                            {-1.0f, 1, 0.0f},
+                            {2.0f, 0, 0.0f},
                             {-1.0f, 0, 0.0f}};
   for (const auto& c : cases) {
     auto m = ModelWith({P(0, 0, 0)});
@@ -228,7 +244,11 @@ TEST(MeshModel, DecayFadesOrClears) {
 // Two offsets of D make the halved-squares measure exactly D. Model z pairs
 // with the point's y, minus model y with its z.
 TEST(MeshGlow, GlowNearColoursAndRadii) {
-  struct Case { Vertex vertex, point; int colour; float r, g, b; };
+  struct Case {
+    Vertex vertex, point;
+    int colour;
+    float r, g, b;
+  };
   const Case cases[] = {
       {P(50, 0, 50), P(0, 0, 0), 1, 1, 1, 1},
       {P(140, -140, 0), P(0, 0, 0), 0, 0.5f, 0, 0},

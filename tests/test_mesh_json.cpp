@@ -11,8 +11,8 @@
 namespace {
 // Runs the tool; returns its exit code and fills out with its stdout.
 int Inspect(const std::string& arguments, std::string& out) {
-  const std::string command = std::string(COURTBALL_DATA_TOOL) + " inspect " + arguments +
-                              " 2>/dev/null";
+  const std::string command =
+      std::string(COURTBALL_DATA_TOOL) + " inspect " + arguments + " 2>/dev/null";
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return -1;
   char buffer[4096];

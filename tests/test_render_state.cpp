@@ -14,11 +14,17 @@ TEST_F(RenderStateTest, InitSetsTheFixedState) {
                      GL_COLOR_MATERIAL, GL_BLEND, GL_LINE_SMOOTH}) {
     EXPECT_TRUE(glIsEnabled(cap)) << "capability 0x" << std::hex << cap;
   }
-  const struct { GLenum name; GLint value; } integers[] = {
-      {GL_FRONT_FACE, GL_CCW}, {GL_CULL_FACE_MODE, GL_BACK}, {GL_DEPTH_FUNC, GL_LESS},
-      {GL_BLEND_SRC, GL_SRC_ALPHA}, {GL_BLEND_DST, GL_ONE_MINUS_SRC_ALPHA},
-      {GL_COLOR_MATERIAL_FACE, GL_FRONT}, {GL_COLOR_MATERIAL_PARAMETER, GL_AMBIENT_AND_DIFFUSE},
-      {GL_SHADE_MODEL, GL_SMOOTH}};
+  const struct {
+    GLenum name;
+    GLint value;
+  } integers[] = {{GL_FRONT_FACE, GL_CCW},
+                  {GL_CULL_FACE_MODE, GL_BACK},
+                  {GL_DEPTH_FUNC, GL_LESS},
+                  {GL_BLEND_SRC, GL_SRC_ALPHA},
+                  {GL_BLEND_DST, GL_ONE_MINUS_SRC_ALPHA},
+                  {GL_COLOR_MATERIAL_FACE, GL_FRONT},
+                  {GL_COLOR_MATERIAL_PARAMETER, GL_AMBIENT_AND_DIFFUSE},
+                  {GL_SHADE_MODEL, GL_SMOOTH}};
   for (const auto& i : integers) {
     EXPECT_EQ(GlRead(glGetIntegerv, i.name), i.value) << "state 0x" << std::hex << i.name;
   }
@@ -40,10 +46,12 @@ TEST_F(RenderStateTest, InitSetsTheFixedState) {
 // the float and double aspects give different matrices); a height of 0 counts
 // as 1. Model-view is selected again and left the identity.
 TEST_F(RenderStateTest, ResizeSetsViewportProjectionAndIdentity) {
-  const struct { int width, height, viewportHeight; double aspect; } cases[] = {
-      {1024, 768, 768, static_cast<double>(1.3333334f)},
-      {1280, 800, 800, static_cast<double>(1.6f)},
-      {640, 0, 1, 640.0}};
+  const struct {
+    int width, height, viewportHeight;
+    double aspect;
+  } cases[] = {{1024, 768, 768, static_cast<double>(1.3333334f)},
+               {1280, 800, 800, static_cast<double>(1.6f)},
+               {640, 0, 1, 640.0}};
   for (const auto& c : cases) {
     glMatrixMode(GL_MODELVIEW);
     glTranslatef(5.0f, 6.0f, 7.0f);
@@ -52,7 +60,8 @@ TEST_F(RenderStateTest, ResizeSetsViewportProjectionAndIdentity) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_TRUE(viewport[0] == 0 && viewport[1] == 0 && viewport[2] == c.width &&
-                viewport[3] == c.viewportHeight) << c.width << "x" << c.height;
+                viewport[3] == c.viewportHeight)
+        << c.width << "x" << c.height;
     EXPECT_EQ(GlRead(glGetIntegerv, GL_MATRIX_MODE), GL_MODELVIEW);
     EXPECT_TRUE(IsIdentity(GL_MODELVIEW_MATRIX));
     GLdouble expected[16], actual[16];

@@ -23,7 +23,13 @@ TEST(TickTimer, DueAndWaitFromStartStopAndHugeDeadlines) {
   TickTimer stopped = Started(0), huge = Started(0);
   StopTickTimer(stopped);
   huge.deadline = UINT64_MAX;
-  const struct { const char* name; TickTimer timer; std::uint64_t now; bool due; int wait; } cases[] = {
+  const struct {
+    const char* name;
+    TickTimer timer;
+    std::uint64_t now;
+    bool due;
+    int wait;
+  } cases[] = {
       {"never started", TickTimer{}, 0, false, -1},
       {"at the start", Started(1000), 1000, false, 20},
       {"one ms short", Started(1000), 1019, false, 1},
@@ -42,7 +48,10 @@ TEST(TickTimer, DueAndWaitFromStartStopAndHugeDeadlines) {
 
 // Grid from 1000: steps at 1020, 1040, 1060, ...
 TEST(TickTimer, LateTicksStayOnTheGridWithoutCatchUp) {
-  const struct { std::uint64_t now, deadline; } cases[] = {  // when the tick finished, the next tick
+  const struct {
+    std::uint64_t now, deadline;
+  } cases[] = {
+      // when the tick finished, the next tick
       {1000, 1020}, {1020, 1040}, {1021, 1040}, {1039, 1040},  // on time or a little late
       {1040, 1060},  // exactly on a step: that step has passed
       {1075, 1080},  // a slow tick skips the missed step
@@ -58,17 +67,29 @@ TEST(TickTimer, LateTicksStayOnTheGridWithoutCatchUp) {
 
 TEST(KeyMap, GameKeysGetTheirVirtualKeyValues) {
   constexpr int kScancodeMask = 1 << 30;  // SDL's flag for keys without a character
-  const struct { int keycode, virtualKey; } cases[] = {
-      {' ', 32},  {'r', 82}, {'a', 65}, {'z', 90}, {'0', 48}, {'9', 57},
-      {27, 27},   {13, 13},  {8, 8},    {9, 9},
+  const struct {
+    int keycode, virtualKey;
+  } cases[] = {
+      {' ', 32},
+      {'r', 82},
+      {'a', 65},
+      {'z', 90},
+      {'0', 48},
+      {'9', 57},
+      {27, 27},
+      {13, 13},
+      {8, 8},
+      {9, 9},
       {kScancodeMask | 80, 37},   // left arrow
       {kScancodeMask | 82, 38},   // up arrow: its scancode is 82, it must not pass as R
       {kScancodeMask | 58, 112},  // F1
       {kScancodeMask | 69, 123},  // F12
       {kScancodeMask | 44, 0},    // a key with no value here: not Space (44 is Space's scancode)
       {kScancodeMask | 21, 0},    // nor R (21 is R's scancode)
-      {'R', 0},   // SDL never reports capitals; not a key
-      {0, 0},     {-1, 0},  {0x20AC, 0},
+      {'R', 0},                   // SDL never reports capitals; not a key
+      {0, 0},
+      {-1, 0},
+      {0x20AC, 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(VirtualKeyFromKeycode(c.keycode), c.virtualKey) << "keycode " << c.keycode;
@@ -76,14 +97,28 @@ TEST(KeyMap, GameKeysGetTheirVirtualKeyValues) {
 }
 
 TEST(VideoDriver, DriversThatDrawNowhereNeedToBeAskedFor) {
-  const struct { const char* driver; const char* requested; bool accepted; } cases[] = {
-      {"x11", nullptr, true}, {"wayland", "", true}, {"KMSDRM", nullptr, true},
-      {"offscreen", nullptr, false}, {"dummy", nullptr, false}, {"offscreen", "", false},
-      {"offscreen", "x11", false}, {"offscreen", "offscreen", true}, {"OffScreen", "offscreen", true},
-      {"offscreen", "x11,offscreen", true}, {"dummy", "dummy,x11", true},
-      {"dummy", "x11,offscreen", false}, {"offscreen", "offscreen,", true},
-      {"offscreen", "offscreen2", false}, {"dummy", ",dumm", false},  // whole names only
-      {nullptr, nullptr, false}, {"", "", false},                     // no driver at all
+  const struct {
+    const char* driver;
+    const char* requested;
+    bool accepted;
+  } cases[] = {
+      {"x11", nullptr, true},
+      {"wayland", "", true},
+      {"KMSDRM", nullptr, true},
+      {"offscreen", nullptr, false},
+      {"dummy", nullptr, false},
+      {"offscreen", "", false},
+      {"offscreen", "x11", false},
+      {"offscreen", "offscreen", true},
+      {"OffScreen", "offscreen", true},
+      {"offscreen", "x11,offscreen", true},
+      {"dummy", "dummy,x11", true},
+      {"dummy", "x11,offscreen", false},
+      {"offscreen", "offscreen,", true},
+      {"offscreen", "offscreen2", false},
+      {"dummy", ",dumm", false},  // whole names only
+      {nullptr, nullptr, false},
+      {"", "", false},  // no driver at all
   };
   for (const auto& c : cases) {
     EXPECT_EQ(VideoDriverAccepted(c.driver, c.requested), c.accepted)

@@ -28,11 +28,25 @@ bool Up(const Vec3& n) { return n.x == 0.0f && n.y == 1.0f && n.z == 0.0f; }
 TEST(TerrainLoad, BytesColumnByColumnAndShortFiles) {
   std::string every;
   for (int i = 0; i < 1700; ++i) every += static_cast<char>(i % 256);
-  const struct { std::string bytes; int v; float y; } cases[] = {
-      {every, 0, -30}, {every, 1, -30}, {every, 13, -24}, {every, 60, 0}, {every, 61, 0},
-      {every, 254, 97}, {every, 255, 97}, {every, 1599, 1599 % 256 / 2 - 30},
-      {"", 0, -30}, {"", 1599, -30}, {"\x64\x32\x07", 0, 20}, {"\x64\x32\x07", 1, -5},
-      {"\x64\x32\x07", 2, -27}, {"\x64\x32\x07", 1599, -27}, {"", -1, -30}};  // -1: no file
+  const struct {
+    std::string bytes;
+    int v;
+    float y;
+  } cases[] = {{every, 0, -30},
+               {every, 1, -30},
+               {every, 13, -24},
+               {every, 60, 0},
+               {every, 61, 0},
+               {every, 254, 97},
+               {every, 255, 97},
+               {every, 1599, 1599 % 256 / 2 - 30},
+               {"", 0, -30},
+               {"", 1599, -30},
+               {"\x64\x32\x07", 0, 20},
+               {"\x64\x32\x07", 1, -5},
+               {"\x64\x32\x07", 2, -27},
+               {"\x64\x32\x07", 1599, -27},
+               {"", -1, -30}};  // -1: no file
   for (const auto& k : cases) {
     std::string dir = MakeTempDir("terrain");
     if (k.v >= 0) WriteFile(dir + "/GData.tga", k.bytes);
@@ -61,11 +75,15 @@ TEST(TerrainQueries, SlopedPlaneOnVerticesDiagonalsAndBeyond) {
   Terrain t;
   Load(t, Slope);
   const double len = std::sqrt(1.0 + 0.0025 + 0.01);  // normal (-1/20, 1, -1/10)
-  const float points[][2] = {{-200, 100},  {0, 0},         {-190, 110},   {-181, 119},
-                             {-197.5f, 102.25f}, {-182.5f, 118.75f}, {13.37f, -251.9f},
-                             {379.5f, 379.5f}, {395, 0}, {900, -900}, {-415, 30}, {-419.9f, -405.5f}};
+  const float points[][2] = {{-200, 100},        {0, 0},
+                             {-190, 110},        {-181, 119},
+                             {-197.5f, 102.25f}, {-182.5f, 118.75f},
+                             {13.37f, -251.9f},  {379.5f, 379.5f},
+                             {395, 0},           {900, -900},
+                             {-415, 30},         {-419.9f, -405.5f}};
   for (const auto& p : points) {
-    EXPECT_NEAR(t.HeightAt(p[0], p[1]), p[0] / 20.0 + p[1] / 10.0 + 30, 1e-3) << p[0] << "," << p[1];
+    EXPECT_NEAR(t.HeightAt(p[0], p[1]), p[0] / 20.0 + p[1] / 10.0 + 30, 1e-3)
+        << p[0] << "," << p[1];
     Vertex n = t.NormalAt(p[0], p[1]);
     EXPECT_NEAR(n.x, -0.05 / len, 1e-6);
     EXPECT_NEAR(n.y, 1.0 / len, 1e-6);
@@ -76,12 +94,16 @@ TEST(TerrainQueries, SlopedPlaneOnVerticesDiagonalsAndBeyond) {
 TEST(TerrainQueries, TriangleChoiceTruncationAndClamping) {
   // Level at 0 with one raised vertex: the triangles that hold it tilt, so a
   // flat answer says which triangle the query used.
-  const struct { int bumpC, bumpR; float x, z; bool flat; } cases[] = {
-      {11, 11, -200, -200, true},   {11, 11, -195, -190, true},  {11, 11, -190, -190, true},
-      {11, 11, -181, -199, true},   {11, 11, -189.6f, -189.2f, true},  // whole parts sum 20
-      {11, 11, -189, -190, false},  {11, 11, -181, -181, false},
-      {1, 2, -410, -365, true},     {1, 2, -405, -361, true},  // offset -10, -5: near, extended
-      {1, 2, -398, -361, false},    {39, 39, 380, 380, true},  {39, 39, 1e9f, 1e9f, true},
+  const struct {
+    int bumpC, bumpR;
+    float x, z;
+    bool flat;
+  } cases[] = {
+      {11, 11, -200, -200, true},  {11, 11, -195, -190, true},       {11, 11, -190, -190, true},
+      {11, 11, -181, -199, true},  {11, 11, -189.6f, -189.2f, true},  // whole parts sum 20
+      {11, 11, -189, -190, false}, {11, 11, -181, -181, false},      {1, 2, -410, -365, true},
+      {1, 2, -405, -361, true},  // offset -10, -5: near, extended
+      {1, 2, -398, -361, false},   {39, 39, 380, 380, true},         {39, 39, 1e9f, 1e9f, true},
       {39, 39, 379, 379, false}};
   for (const auto& k : cases) {
     Terrain t;
@@ -151,11 +173,13 @@ TEST(TerrainScroll, FortyScrollsBackInPlaceWithFreshNormals) {
 
 TEST(TerrainGlow, DistanceColourIndexMirrorAndLimits) {
   // Level at 0; point at x 100, z -200, on the vertex (column 25, row 10).
-  const struct { int index, c, r; float red, green, blue; } cases[] = {
-      {1, 25, 10, 0, 1, 0},     {1, 35, 10, 0, 0.01f, 0},  // exactly 200 away: step only
-      {1, 25, 19, 0, 0.11f, 0}, {1, 10, 25, 0, 0.01f, 0},  // 180 away; x and z swapped
-      {0, 25, 10, 1, 0.01f, 0}, {2, 25, 10, 0, 0.01f, 1},
-      {5, 25, 10, -1, -0.99f, 1}, {-3, 20, 10, -0.5f, -0.49f, 0.5f}};
+  const struct {
+    int index, c, r;
+    float red, green, blue;
+  } cases[] = {{1, 25, 10, 0, 1, 0},       {1, 35, 10, 0, 0.01f, 0},  // exactly 200 away: step only
+               {1, 25, 19, 0, 0.11f, 0},   {1, 10, 25, 0, 0.01f, 0},  // 180 away; x and z swapped
+               {0, 25, 10, 1, 0.01f, 0},   {2, 25, 10, 0, 0.01f, 1},
+               {5, 25, 10, -1, -0.99f, 1}, {-3, 20, 10, -0.5f, -0.49f, 0.5f}};
   for (const auto& k : cases) {
     Terrain t;
     Load(t, [](int, int) { return 0; });
@@ -175,7 +199,7 @@ TEST(TerrainGlow, DistanceColourIndexMirrorAndLimits) {
   t.ClearGlow();
   for (int i = 0; i < 3; ++i) t.GlowNear(0.0f, 0.0f, -300.0f, i < 2 ? 0 : 7);
   const Vertex& g = t.glow[Terrain::GridIndex(20, 5)];
-  EXPECT_NEAR(g.x, 0.0f, 1e-6);  // held at 1 twice, then lowered by 1
+  EXPECT_NEAR(g.x, 0.0f, 1e-6);    // held at 1 twice, then lowered by 1
   EXPECT_NEAR(g.y, -0.97f, 1e-6);  // nothing holds the bottom
   EXPECT_EQ(g.z, 1.0f);
 }
@@ -196,7 +220,9 @@ TEST_F(TerrainDraw, HeightColourWorldLightThenScrollAndClear) {
   t.Draw(ViewState(eye));
   // Ambient 0.2 + 0.2, plus the world light (2000, 500, 100) on level ground.
   const float lit = 0.4f + 500.0f / std::sqrt(2000.0f * 2000 + 500 * 500 + 100 * 100);
-  auto px = [lit](float c) { return int(std::lround(std::fmax(0.0f, std::fmin(1.0f, c * lit)) * 255)); };
+  auto px = [lit](float c) {
+    return int(std::lround(std::fmax(0.0f, std::fmin(1.0f, c * lit)) * 255));
+  };
   Rgb low = PixelAt(200, 384), high = PixelAt(850, 384);  // k 0.2 and 0.97
   EXPECT_TRUE(Near(low, Rgb{px(0.2f), px(0.31f), px(0.4f)}, 2)) << low;
   EXPECT_TRUE(Near(high, Rgb{px(0.97f), 0, 0}, 2)) << high;

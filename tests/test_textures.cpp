@@ -73,15 +73,18 @@ TEST_F(TexturesTest, EightNamesInTableOrderEachWithItsPicture) {
   // The last texture made stays bound; the unpack alignment is put back.
   EXPECT_EQ(GLuint(GlRead(glGetIntegerv, GL_TEXTURE_BINDING_2D)), gBallTextures[5]);
   EXPECT_EQ(GlRead(glGetIntegerv, GL_UNPACK_ALIGNMENT), 4);
-  const unsigned int names[8] = {gTitleTexture,    gEnvMapTexture,   gBallTextures[0], gBallTextures[1],
-                                 gBallTextures[2], gBallTextures[3], gBallTextures[4], gBallTextures[5]};
+  const unsigned int names[8] = {gTitleTexture,    gEnvMapTexture,   gBallTextures[0],
+                                 gBallTextures[1], gBallTextures[2], gBallTextures[3],
+                                 gBallTextures[4], gBallTextures[5]};
   for (int i = 0; i < 8; ++i) {
     SCOPED_TRACE(kFiles[i]);
     EXPECT_TRUE(names[i] != 0 && (i == 0 || names[i] > names[i - 1]));
     glBindTexture(GL_TEXTURE_2D, names[i]);
     EXPECT_EQ(GlRead(glGetTexParameteriv, GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
-    EXPECT_EQ(GlRead(glGetTexParameteriv, GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_NEAREST);
-    EXPECT_EQ(GlRead(glGetTexLevelParameteriv, GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH), 1) << "mipmap level 1";
+    EXPECT_EQ(GlRead(glGetTexParameteriv, GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER),
+              GL_LINEAR_MIPMAP_NEAREST);
+    EXPECT_EQ(GlRead(glGetTexLevelParameteriv, GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH), 1)
+        << "mipmap level 1";
     EXPECT_EQ(Level0(2, 2), Picture(i));
   }
 }

@@ -5,9 +5,9 @@
 
 class OrbitCamera {
  public:
-  Vertex position{};   // eye position (x, y, z)
-  Vertex angles{};     // pitch (x), yaw (y), roll (z), degrees
-  Vertex target{};     // the point orbited, as last given to Update
+  Vertex position{};  // eye position (x, y, z)
+  Vertex angles{};    // pitch (x), yaw (y), roll (z), degrees
+  Vertex target{};    // the point orbited, as last given to Update
   float orbitAngle = 0.0f;
   float distance = 1000.0f;
   int fogMode = 0;

@@ -35,10 +35,13 @@ bool HeadlessContext::Create(int w, int h, std::string& error) {
     return false;
   }
   display = dpy;
+  // Attribute and value in pairs.
+  // clang-format off
   const EGLint configAttribs[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT,
                                   EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8,
                                   EGL_DEPTH_SIZE, 16, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
                                   EGL_NONE};
+  // clang-format on
   EGLConfig config;
   EGLint count = 0;
   if (!eglChooseConfig(dpy, configAttribs, &config, 1, &count) || count == 0) {

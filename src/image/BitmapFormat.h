@@ -45,7 +45,6 @@ inline size_t OutputRow(const BitmapLayout& layout, int r) {
 bool UncompressedPixelsFit(const BitmapLayout& layout, size_t size);
 // Decode into out (width * height * 3 bytes). The run-length decoder needs
 // out zeroed: pixels its escapes skip stay black.
-void DecodeUncompressed(const unsigned char* bytes, const BitmapLayout& layout,
-                        unsigned char* out);
+void DecodeUncompressed(const unsigned char* bytes, const BitmapLayout& layout, unsigned char* out);
 BitmapError DecodeRunLength(const unsigned char* bytes, size_t size, const BitmapLayout& layout,
                             unsigned char* out);

@@ -62,14 +62,10 @@ bool EncodingKnown(int bits, uint32_t compression) {
   switch (compression) {
     case kCompressNone:
       return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-    case kCompressRle8:
-      return bits == 8;
-    case kCompressRle4:
-      return bits == 4;
-    case kCompressBitFields:
-      return bits == 16 || bits == 32;
-    default:
-      return false;
+    case kCompressRle8: return bits == 8;
+    case kCompressRle4: return bits == 4;
+    case kCompressBitFields: return bits == 16 || bits == 32;
+    default: return false;
   }
 }
 

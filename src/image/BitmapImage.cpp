@@ -95,16 +95,11 @@ std::unique_ptr<BitmapImage> DecodeBitmap(const unsigned char* bytes, size_t siz
 
 std::string BitmapErrorMessage(BitmapError error, const char* path) {
   switch (error) {
-    case BitmapError::kNone:
-      return std::string();
-    case BitmapError::kOpen:
-      return std::string("Failed to open DIB file ") + path + ".\n";
-    case BitmapError::kUnknownFormat:
-      return "Unknown DIB file format.";
-    case BitmapError::kOutOfMemory:
-      return "Out of memory.";
-    case BitmapError::kConversion:
-      break;
+    case BitmapError::kNone: return std::string();
+    case BitmapError::kOpen: return std::string("Failed to open DIB file ") + path + ".\n";
+    case BitmapError::kUnknownFormat: return "Unknown DIB file format.";
+    case BitmapError::kOutOfMemory: return "Out of memory.";
+    case BitmapError::kConversion: break;
   }
   return "Image file conversion error.";
 }

@@ -17,25 +17,29 @@ uint64_t StoredRowBytes(const BitmapLayout& layout) {
 }
 
 // Indexed pixels: high-order bits first within a byte.
-void DecodeRow1(const unsigned char* src, unsigned char* dst, int width, const BitmapLayout& layout) {
+void DecodeRow1(const unsigned char* src, unsigned char* dst, int width,
+                const BitmapLayout& layout) {
   for (int x = 0; x < width; ++x) {
     const int index = (src[x >> 3] >> (7 - (x & 7))) & 1;
     std::memcpy(dst + 3 * x, layout.palette + 3 * index, 3);
   }
 }
 
-void DecodeRow4(const unsigned char* src, unsigned char* dst, int width, const BitmapLayout& layout) {
+void DecodeRow4(const unsigned char* src, unsigned char* dst, int width,
+                const BitmapLayout& layout) {
   for (int x = 0; x < width; ++x) {
     const int index = (src[x >> 1] >> ((x & 1) ? 0 : 4)) & 15;
     std::memcpy(dst + 3 * x, layout.palette + 3 * index, 3);
   }
 }
 
-void DecodeRow8(const unsigned char* src, unsigned char* dst, int width, const BitmapLayout& layout) {
+void DecodeRow8(const unsigned char* src, unsigned char* dst, int width,
+                const BitmapLayout& layout) {
   for (int x = 0; x < width; ++x) std::memcpy(dst + 3 * x, layout.palette + 3 * src[x], 3);
 }
 
-void DecodeRow16(const unsigned char* src, unsigned char* dst, int width, const BitmapLayout& layout) {
+void DecodeRow16(const unsigned char* src, unsigned char* dst, int width,
+                 const BitmapLayout& layout) {
   const ChannelMask& r = layout.channels[0];
   const ChannelMask& g = layout.channels[1];
   const ChannelMask& b = layout.channels[2];
@@ -54,7 +58,8 @@ void DecodeRow32Masked(const unsigned char* src, unsigned char* dst, int width,
   const ChannelMask& b = layout.channels[2];
   for (int x = 0; x < width; ++x, src += 4, dst += 3) {
     const uint32_t pixel = src[0] | static_cast<uint32_t>(src[1]) << 8 |
-                           static_cast<uint32_t>(src[2]) << 16 | static_cast<uint32_t>(src[3]) << 24;
+                           static_cast<uint32_t>(src[2]) << 16 |
+                           static_cast<uint32_t>(src[3]) << 24;
     dst[0] = r.widen[(pixel & r.mask) >> r.shift];
     dst[1] = g.widen[(pixel & g.mask) >> g.shift];
     dst[2] = b.widen[(pixel & b.mask) >> b.shift];
@@ -85,8 +90,7 @@ RowDecoder ChooseRowDecoder(const BitmapLayout& layout) {
     case 8: return DecodeRow8;
     case 16: return DecodeRow16;
     case 24: return DecodeRow24;
-    default:
-      return layout.compression == kCompressBitFields ? DecodeRow32Masked : DecodeRow32;
+    default: return layout.compression == kCompressBitFields ? DecodeRow32Masked : DecodeRow32;
   }
 }
 

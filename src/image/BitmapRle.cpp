@@ -37,8 +37,8 @@ void WriteRun(const unsigned char* palette, int value, int count, bool nibbles,
   for (int i = 0; i < count; ++i) std::memcpy(dst + 3 * i, colours[i & 1], 3);
 }
 
-void WriteLiteral(const unsigned char* palette, const unsigned char* src, int count,
-                  bool nibbles, unsigned char* dst) {
+void WriteLiteral(const unsigned char* palette, const unsigned char* src, int count, bool nibbles,
+                  unsigned char* dst) {
   for (int i = 0; i < count; ++i) {
     const int index = nibbles ? (src[i >> 1] >> ((i & 1) ? 0 : 4)) & 15 : src[i];
     std::memcpy(dst + 3 * i, palette + 3 * index, 3);
@@ -94,12 +94,9 @@ RleStep Step(const BitmapLayout& layout, bool nibbles, RleCursor& c, unsigned ch
       c.x = 0;
       if (c.y < layout.height) ++c.y;
       return RleStep::kGoOn;
-    case kEndOfBitmap:
-      return RleStep::kDone;
-    case kDelta:
-      return Delta(layout, c);
-    default:
-      return Literal(layout, code, nibbles, c, out);
+    case kEndOfBitmap: return RleStep::kDone;
+    case kDelta: return Delta(layout, c);
+    default: return Literal(layout, code, nibbles, c, out);
   }
 }
 

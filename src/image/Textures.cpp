@@ -39,7 +39,7 @@ void UploadTexture(const BitmapImage& image, unsigned int& texture) {
 
 void LoadTextures() {
   const TextureFile files[8] = {
-      {"Title.bmp", &gTitleTexture},     {"envmap.bmp", &gEnvMapTexture},
+      {"Title.bmp", &gTitleTexture},    {"envmap.bmp", &gEnvMapTexture},
       {"Ball1.bmp", &gBallTextures[0]}, {"Ball2.bmp", &gBallTextures[1]},
       {"Ball3.bmp", &gBallTextures[2]}, {"Ball4.bmp", &gBallTextures[3]},
       {"Ball5.bmp", &gBallTextures[4]}, {"Ball6.bmp", &gBallTextures[5]},

@@ -11,15 +11,15 @@
 extern Terrain gTerrain;
 extern OrbitCamera gCamera;
 extern Ball gBall;
-extern MeshModel gWalls[3];     // [0] left wall, [1] roof, [2] right wall
+extern MeshModel gWalls[3];  // [0] left wall, [1] roof, [2] right wall
 extern MeshModel gCaseModel;
-extern MeshModel gPaddles[2];   // [0] far paddle (z -415), [1] near (z +415)
+extern MeshModel gPaddles[2];  // [0] far paddle (z -415), [1] near (z +415)
 
 extern Vertex gCameraTarget;
 extern Vec3 gLightVector;
-extern int gAutoPlay;           // non-zero: the near paddle follows the ball
-extern int gWallsFirst;         // non-zero: walls drawn before the paddles
-extern Vertex gBallPosition;    // the tick's copy of the ball position
+extern int gAutoPlay;         // non-zero: the near paddle follows the ball
+extern int gWallsFirst;       // non-zero: walls drawn before the paddles
+extern Vertex gBallPosition;  // the tick's copy of the ball position
 
 // Title card state.
 extern int gTitleActive;
@@ -29,7 +29,17 @@ extern float gTitleSize;
 
 // What the frame draws, in the order it draws them; observers see each item
 // just before it is drawn (tests and tools check order and GL state with it).
-enum class DrawItem { kCase, kFloor, kFarPaddle, kBall, kNearPaddle, kRoof, kLeftWall, kRightWall, kTitle };
+enum class DrawItem {
+  kCase,
+  kFloor,
+  kFarPaddle,
+  kBall,
+  kNearPaddle,
+  kRoof,
+  kLeftWall,
+  kRightWall,
+  kTitle
+};
 using DrawObserver = void (*)(DrawItem item);
 extern DrawObserver gDrawObserver;  // null: nobody watches
 

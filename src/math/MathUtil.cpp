@@ -69,19 +69,28 @@ void StartRotation(Matrix4 m, float angle, float& c, float& s) {
 void RotationMatrixX(Matrix4 m, float angle) {
   float c, s;
   StartRotation(m, angle, c, s);
-  m[5] = c; m[6] = s; m[9] = -s; m[10] = c;
+  m[5] = c;
+  m[6] = s;
+  m[9] = -s;
+  m[10] = c;
 }
 
 void RotationMatrixY(Matrix4 m, float angle) {
   float c, s;
   StartRotation(m, angle, c, s);
-  m[0] = c; m[2] = -s; m[8] = s; m[10] = c;
+  m[0] = c;
+  m[2] = -s;
+  m[8] = s;
+  m[10] = c;
 }
 
 void RotationMatrixZ(Matrix4 m, float angle) {
   float c, s;
   StartRotation(m, angle, c, s);
-  m[0] = c; m[1] = s; m[4] = -s; m[5] = c;
+  m[0] = c;
+  m[1] = s;
+  m[4] = -s;
+  m[5] = c;
 }
 
 void TransformPoint(Vertex& out, Vertex p, const Matrix4 m) {

@@ -186,17 +186,15 @@ class AseReader {
 };
 }  // namespace
 
-void MeshModel::LoadFromStream(std::istream& in, float scale) {
-  AseReader(*this, in, scale).Run();
-}
+void MeshModel::LoadFromStream(std::istream& in, float scale) { AseReader(*this, in, scale).Run(); }
 
 void MeshModel::Load(const char* path, float scale) {
   vertexCount = 0;
   faceCount = 0;
   texVertexCount = 0;
   if (path == nullptr) return;
-  std::ifstream file(path);  // carriage returns are white space to the reader
-  if (!file.is_open()) return;  // a missing file leaves an empty, drawable model
+  std::ifstream file(path);            // carriage returns are white space to the reader
+  if (!file.is_open()) return;         // a missing file leaves an empty, drawable model
   file.imbue(std::locale::classic());  // a decimal point, whatever the desktop's
   LoadFromStream(file, scale);
 }

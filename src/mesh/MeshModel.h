@@ -38,12 +38,12 @@ class MeshModel {
  public:
   int vertexCount = 0;
   int faceCount = 0;
-  int glowDecay = 0;       // 0: glow cleared after each draw; else it fades
+  int glowDecay = 0;  // 0: glow cleared after each draw; else it fades
   int texVertexCount = 0;
   std::unique_ptr<Vertex[]> texVertices;  // s in x, t in y
   std::unique_ptr<Vertex[]> glow;         // red x, green y, blue z, alpha s
   Vec3 position{0.0f, 200.0f, 0.0f};
-  std::unique_ptr<Vertex[]> vertices;     // model space, already scaled
+  std::unique_ptr<Vertex[]> vertices;  // model space, already scaled
   std::unique_ptr<Vec3[]> normals;
   std::unique_ptr<MeshFace[]> faces;
 

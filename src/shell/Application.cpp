@@ -37,7 +37,8 @@ void ShowErrorBox(const std::string& text) {
 
 bool OpenDisplay() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
-  if (VideoDriverAccepted(SDL_GetCurrentVideoDriver(), SDL_GetHint(SDL_HINT_VIDEODRIVER))) return true;
+  if (VideoDriverAccepted(SDL_GetCurrentVideoDriver(), SDL_GetHint(SDL_HINT_VIDEODRIVER)))
+    return true;
   SDL_Quit();
   return false;
 }

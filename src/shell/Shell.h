@@ -5,8 +5,8 @@
 
 #include "shell/TickTimer.h"
 
-extern const int gScreenWidth;        // 1024
-extern const int gScreenHeight;       // 768
+extern const int gScreenWidth;          // 1024
+extern const int gScreenHeight;         // 768
 extern const char* const gWindowTitle;  // "Hit Esc To Exit."
 
 extern SDL_Window* gWindow;           // the game window, once created

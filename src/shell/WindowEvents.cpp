@@ -46,17 +46,10 @@ void HandleWindowEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && gRenderContext) HandleResize();
       break;
-    case SDL_KEYDOWN:
-      HandleKeyDown(event.key);
-      break;
-    case SDL_MOUSEMOTION:
-      HandleMouseMove(event.motion.x, event.motion.y);
-      break;
-    case SDL_QUIT:
-      CloseGame();
-      break;
-    default:
-      break;
+    case SDL_KEYDOWN: HandleKeyDown(event.key); break;
+    case SDL_MOUSEMOTION: HandleMouseMove(event.motion.x, event.motion.y); break;
+    case SDL_QUIT: CloseGame(); break;
+    default: break;
   }
 }
 

@@ -65,12 +65,9 @@ void Terrain::ComputeVertexNormal(int row, int column) {
   auto at = [&](int r, int c) { return w[GridIndex(r, c)]; };
   const int r = row, c = column;
   Vertex corners[6][3] = {
-      {at(r - 1, c), at(r, c - 1), at(r, c)},
-      {at(r, c - 1), at(r + 1, c - 1), at(r, c)},
-      {at(r, c), at(r + 1, c - 1), at(r + 1, c)},
-      {at(r, c), at(r + 1, c), at(r, c + 1)},
-      {at(r - 1, c + 1), at(r, c), at(r, c + 1)},
-      {at(r - 1, c), at(r, c), at(r - 1, c + 1)},
+      {at(r - 1, c), at(r, c - 1), at(r, c)},     {at(r, c - 1), at(r + 1, c - 1), at(r, c)},
+      {at(r, c), at(r + 1, c - 1), at(r + 1, c)}, {at(r, c), at(r + 1, c), at(r, c + 1)},
+      {at(r - 1, c + 1), at(r, c), at(r, c + 1)}, {at(r - 1, c), at(r, c), at(r - 1, c + 1)},
   };
   Vec3 sum{0.0f, 0.0f, 0.0f};
   for (const auto& t : corners) {

@@ -2,10 +2,9 @@
 // on a headless 1024x768 GL context, as the game does on its timer messages,
 // and writes chosen frames as pictures and every tick as a trace row.
 #include <GL/gl.h>
-
-#include <CLI/CLI.hpp>
 #include <time.h>
 
+#include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -13,8 +12,8 @@
 #include <set>
 #include <vector>
 
-#include "common/PngFile.h"
 #include "capture/Schedule.h"
+#include "common/PngFile.h"
 #include "headless/HeadlessContext.h"
 #include "loop/Game.h"
 #include "shell/core/GameInput.h"
@@ -35,8 +34,9 @@ struct Options {
 };
 
 void PrintTraceHeader() {
-  std::printf("tick\tball.x\tball.y\tball.z\tvel.x\tvel.y\tvel.z\torbitAngle\tcam.x\tcam.y\tcam.z"
-              "\tpitch\tyaw\troll\tfar.x\tfar.y\tfar.z\tnear.x\tnear.y\tnear.z\n");
+  std::printf(
+      "tick\tball.x\tball.y\tball.z\tvel.x\tvel.y\tvel.z\torbitAngle\tcam.x\tcam.y\tcam.z"
+      "\tpitch\tyaw\troll\tfar.x\tfar.y\tfar.z\tnear.x\tnear.y\tnear.z\n");
 }
 
 void PrintTraceRow(int tick) {
@@ -46,10 +46,11 @@ void PrintTraceRow(int tick) {
   const Vertex& a = gCamera.angles;
   const Vec3& f = gPaddles[0].position;
   const Vec3& n = gPaddles[1].position;
-  std::printf("%d\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g"
-              "\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\n",
-              tick, b.x, b.y, b.z, v.x, v.y, v.z, gCamera.orbitAngle, c.x, c.y, c.z, a.x, a.y, a.z,
-              f.x, f.y, f.z, n.x, n.y, n.z);
+  std::printf(
+      "%d\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g"
+      "\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\n",
+      tick, b.x, b.y, b.z, v.x, v.y, v.z, gCamera.orbitAngle, c.x, c.y, c.z, a.x, a.y, a.z, f.x,
+      f.y, f.z, n.x, n.y, n.z);
 }
 
 bool SaveFrame(const HeadlessContext& context, const std::string& outDir, int frame) {
@@ -81,7 +82,8 @@ long long ProcessCpuNanoseconds() {
 }
 
 long long Nanoseconds(std::chrono::steady_clock::time_point from) {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - from)
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() -
+                                                              from)
       .count();
 }
 
@@ -153,7 +155,8 @@ int main(int argc, char** argv) {
   app.add_flag("--trace", options.trace, "print a TSV row per tick to stdout");
   app.add_option("--keys", options.keys, "key presses before ticks, e.g. 30:R,60:Space");
   app.add_option("--mouse", options.mouse, "mouse positions before ticks, e.g. 61:100:200");
-  app.add_flag("--timing", options.timing, "print set-up time and per tick: tick, frame and CPU ns (stderr)");
+  app.add_flag("--timing", options.timing,
+               "print set-up time and per tick: tick, frame and CPU ns (stderr)");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

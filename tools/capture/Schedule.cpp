@@ -54,7 +54,8 @@ bool ParseKeySchedule(const std::string& text, std::vector<ScheduledKey>& out, s
   return true;
 }
 
-bool ParseMouseSchedule(const std::string& text, std::vector<ScheduledMouse>& out, std::string& error) {
+bool ParseMouseSchedule(const std::string& text, std::vector<ScheduledMouse>& out,
+                        std::string& error) {
   for (const std::string& entry : Split(text, ',')) {
     std::vector<std::string> fields = Split(entry, ':');
     ScheduledMouse m{};

@@ -17,5 +17,6 @@ struct ScheduledMouse {
 
 // Each returns false and sets error on a malformed entry.
 bool ParseKeySchedule(const std::string& text, std::vector<ScheduledKey>& out, std::string& error);
-bool ParseMouseSchedule(const std::string& text, std::vector<ScheduledMouse>& out, std::string& error);
+bool ParseMouseSchedule(const std::string& text, std::vector<ScheduledMouse>& out,
+                        std::string& error);
 bool ParseFrameList(const std::string& text, std::vector<int>& out, std::string& error);

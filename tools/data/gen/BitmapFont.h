@@ -11,7 +11,7 @@ class Mask {
   int height;
   std::vector<double> coverage;  // 0..1, row y (0 = top) at y * width
 
-  double At(int x, int y) const;  // 0 outside
+  double At(int x, int y) const;            // 0 outside
   void Raise(int x, int y, double amount);  // coverage := max(coverage, amount)
 };
 

@@ -5,7 +5,7 @@
 namespace court {
 
 // Load scales and placements fixed by the game's set-up.
-constexpr float kCourtScale = 3.9f;   // case and walls
+constexpr float kCourtScale = 3.9f;  // case and walls
 constexpr float kPaddleScale = 0.5f;
 constexpr float kBallScale = 0.3f;
 constexpr double kCourtPlacementY = 20.0;  // case and walls stand at (0, 20, 0)

@@ -87,8 +87,9 @@ FaceScan ScanFaces(const MeshModel& model) {
 }
 
 void WarnCapacity(const MeshModel& model, FileReport& report) {
-  const std::pair<int, const char*> counts[] = {
-      {model.vertexCount, "vertices"}, {model.faceCount, "faces"}, {model.texVertexCount, "texture vertices"}};
+  const std::pair<int, const char*> counts[] = {{model.vertexCount, "vertices"},
+                                                {model.faceCount, "faces"},
+                                                {model.texVertexCount, "texture vertices"}};
   for (const auto& [count, what] : counts) {
     if (count >= kMeshCapacity) {
       report.warnings.push_back("at capacity: " + Counted(count, what) +
@@ -152,8 +153,8 @@ FileReport CheckMesh(const std::string& dir, const MeshEntry& entry) {
   auto model = std::make_unique<MeshModel>();
   MarkUnfilled(*model);
   model->Load(path.c_str(), entry.scale);
-  report.summary = Counted(model->vertexCount, "vertices") + ", " + Counted(model->faceCount, "faces") +
-                   ", " +
+  report.summary = Counted(model->vertexCount, "vertices") + ", " +
+                   Counted(model->faceCount, "faces") + ", " +
                    (model->texVertexCount > 0 ? Counted(model->texVertexCount, "texture vertices")
                                               : std::string("no texture lists"));
   if (model->faceCount == 0) report.warnings.push_back("no faces: nothing of it is drawn");
@@ -218,8 +219,9 @@ FileReport CheckFloor(const std::string& dir) {
   summary << bytes.size() << " bytes, heights " << low << ".." << high;
   report.summary = summary.str();
   if (bytes.size() < static_cast<size_t>(Terrain::kVertexCount)) {
-    report.warnings.push_back("shorter than 1600 bytes: the last byte's height fills the rest" +
-                              std::string(bytes.empty() ? " (none: the floor is flat at -30)" : ""));
+    report.warnings.push_back(
+        "shorter than 1600 bytes: the last byte's height fills the rest" +
+        std::string(bytes.empty() ? " (none: the floor is flat at -30)" : ""));
   }
   if (!IsFloorTga(bytes)) {
     report.warnings.push_back("not a 40x40 8-bit greyscale TGA: image tools may not open it");

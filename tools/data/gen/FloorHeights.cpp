@@ -62,11 +62,11 @@ double FloorDesignHeight(int c, int r) {
 
 std::string EncodeFloorTga() {
   const unsigned char header[kTgaHeaderSize] = {
-      0,  // no image id
-      0,  // no colour map
-      3,  // uncompressed greyscale
-      0, 0, 0, 0, 0,  // colour map fields, unused
-      0, 0, 0, 0,     // x and y origin
+      0,                                // no image id
+      0,                                // no colour map
+      3,                                // uncompressed greyscale
+      0,          0, 0,          0, 0,  // colour map fields, unused
+      0,          0, 0,          0,     // x and y origin
       kFloorSize, 0, kFloorSize, 0,
       8,  // bits per pixel
       0,  // origin at the lower left, no alpha bits

@@ -13,9 +13,9 @@
 
 const std::vector<std::string>& GameDataFileNames() {
   static const std::vector<std::string> names = {
-      "ball.ase",  "case.ase",  "Paddle.ase", "LeftWall.ase", "Roof.ase",
-      "RightWall.ase", "Title.bmp", "envmap.bmp", "Ball1.bmp",  "Ball2.bmp",
-      "Ball3.bmp", "Ball4.bmp", "Ball5.bmp",  "Ball6.bmp",    "GData.tga"};
+      "ball.ase",      "case.ase",  "Paddle.ase", "LeftWall.ase", "Roof.ase",
+      "RightWall.ase", "Title.bmp", "envmap.bmp", "Ball1.bmp",    "Ball2.bmp",
+      "Ball3.bmp",     "Ball4.bmp", "Ball5.bmp",  "Ball6.bmp",    "GData.tga"};
   return names;
 }
 
@@ -30,7 +30,8 @@ std::vector<DataFile> BuildGameData() {
   files.push_back({"Title.bmp", EncodeBmp(PaintTitleCard())});
   files.push_back({"envmap.bmp", EncodeBmp(PaintEnvMap())});
   for (int frame = 0; frame < kBallFrames; ++frame) {
-    files.push_back({"Ball" + std::to_string(frame + 1) + ".bmp", EncodeBmp(PaintBallFrame(frame))});
+    files.push_back(
+        {"Ball" + std::to_string(frame + 1) + ".bmp", EncodeBmp(PaintBallFrame(frame))});
   }
   files.push_back({"GData.tga", EncodeFloorTga()});
   return files;

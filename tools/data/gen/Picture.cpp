@@ -9,7 +9,9 @@ void PutLe(std::string& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-unsigned char ToByte(double v) { return static_cast<unsigned char>(std::lround(Clamp01(v) * 255.0)); }
+unsigned char ToByte(double v) {
+  return static_cast<unsigned char>(std::lround(Clamp01(v) * 255.0));
+}
 
 }  // namespace
 
@@ -47,8 +49,8 @@ std::string EncodeBmp(const Picture& picture) {
   PutLe(out, imageBytes, 4);
   PutLe(out, 2835, 4);  // 72 dots per inch, both ways
   PutLe(out, 2835, 4);
-  PutLe(out, 0, 4);  // colours used
-  PutLe(out, 0, 4);  // colours important
+  PutLe(out, 0, 4);                                // colours used
+  PutLe(out, 0, 4);                                // colours important
   for (int y = picture.height - 1; y >= 0; --y) {  // bottom row first
     for (int x = 0; x < picture.width; ++x) {
       const Colour& c = picture.At(x, y);

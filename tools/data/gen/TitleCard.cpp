@@ -31,8 +31,10 @@ void PaintFrame(Picture& p, double inset, double thickness, Colour colour) {
   for (int y = 0; y < p.height; ++y) {
     for (int x = 0; x < p.width; ++x) {
       double hx = p.width / 2.0 - inset - radius, hy = p.height / 2.0 - inset - radius;
-      double qx = std::fabs(x + 0.5 - p.width / 2.0) - hx, qy = std::fabs(y + 0.5 - p.height / 2.0) - hy;
-      double outside = std::hypot(std::fmax(qx, 0.0), std::fmax(qy, 0.0)) + std::fmin(std::fmax(qx, qy), 0.0);
+      double qx = std::fabs(x + 0.5 - p.width / 2.0) - hx,
+             qy = std::fabs(y + 0.5 - p.height / 2.0) - hy;
+      double outside =
+          std::hypot(std::fmax(qx, 0.0), std::fmax(qy, 0.0)) + std::fmin(std::fmax(qx, qy), 0.0);
       double edge = std::fabs(outside - radius);
       p.Blend(x, y, colour, Clamp01(thickness / 2 + 0.5 - edge));
     }

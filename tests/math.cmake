@@ -1,2 +1,0 @@
-courtball_suite(test_math SOURCES test_math.cpp LIBS courtball_math)
-courtball_suite(test_render_state SOURCES test_render_state.cpp LIBS courtball_shellcore)
