@@ -1,12 +1,15 @@
 # courtball: the human entry points.
-#   make play   set up, build, generate the data files and run the game
-#   make test   set up, build and run every test suite (Xvfb end-to-end too)
-#   make bench  build and run the benchmarks and the pacing measurement
-#   make fuzz   run each file-reader fuzzer for 60 s (installs clang if missing)
+#   make play          set up, build, generate the data files and run the game
+#   make test          set up, build and run every test suite (Xvfb end-to-end too)
+#   make check-format  check every C++ file against .clang-format
+#   make bench         build and run the benchmarks and the pacing measurement
+#   make fuzz          run each file-reader fuzzer for 60 s (installs clang if missing)
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# No "Entering directory" lines from the sub-makes CMake runs.
+MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build play test bench fuzz clean
+.PHONY: all deps build play test check-format bench fuzz clean
 
 all: build
 
@@ -17,11 +20,17 @@ build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# The game exits 1 after a normal end (Esc or the window closed): that is
+# success here; any other code is passed on.
 play: build
-	cd $(BUILD)/data && ../bin/courtball
+	@cd $(BUILD)/data && ../bin/courtball; status=$$?; \
+	  if [ $$status -ne 1 ]; then exit $$status; fi
 
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j 2
+	@ctest --test-dir $(BUILD) --output-on-failure -j 2
+
+check-format: deps
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 bench: build
 	@scripts/run-bench $(BUILD)
