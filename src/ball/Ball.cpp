@@ -4,17 +4,12 @@
 
 #include <GL/gl.h>
 
+#include "court/Court.h"
+#include "court/GameFiles.h"
 #include "math/GameRandom.h"
 
 int gBallFrame = 0;
 int gBallFrameRising = 1;
-
-namespace {
-constexpr float kSideWall = 350.0f;
-constexpr float kCourtEnd = 360.0f;
-constexpr float kRoof = 370.0f;
-constexpr float kBottom = -200.0f;
-}  // namespace
 
 Ball::Ball() {
   // mesh is already built, before anything else here.
@@ -24,7 +19,7 @@ Ball::Ball() {
   velocity.x = static_cast<float>(GameRandom() % 40) - 20.0f;
   velocity.y = static_cast<float>(GameRandom() % 40) - 20.0f;
   velocity.z = static_cast<float>(GameRandom() % 80) - 40.0f;
-  mesh.Load("ball.ase", 0.3f);
+  mesh.Load(kGameFiles[kBallMesh].name, kGameFiles[kBallMesh].scale);
   mesh.SetColour(1.0f, 1.0f, 1.0f, 0);
   mesh.SetPosition(0.0f, 0.0f, 0.0f);
   colourIndex = 1;
@@ -52,33 +47,33 @@ int Ball::Update(Terrain* terrain) {
   MeetFloor(terrain);
   terrain->GlowNear(position.z, position.y, position.x, colourIndex);
   // Placed before the bounds: the clamped position shows at the next step.
-  mesh.SetPosition(position.x, position.y + 15.0f, position.z);
+  mesh.SetPosition(position.x, position.y + kBallMeshLift, position.z);
 
-  if (position.x > kSideWall) {
-    position.x = kSideWall;
+  if (position.x > kBallSideLimit) {
+    position.x = kBallSideLimit;
     velocity.x = -velocity.x;
   }
-  if (position.x < -kSideWall) {
-    position.x = -kSideWall;
+  if (position.x < -kBallSideLimit) {
+    position.x = -kBallSideLimit;
     velocity.x = -velocity.x;
   }
   // An end returns at once: roof and bottom wait for the next step.
-  if (position.z > kCourtEnd) {
-    position.z = kCourtEnd;
+  if (position.z > kBallEndLimit) {
+    position.z = kBallEndLimit;
     velocity.z = -velocity.z;
     return -1;
   }
-  if (position.z < -kCourtEnd) {
-    position.z = -kCourtEnd;
+  if (position.z < -kBallEndLimit) {
+    position.z = -kBallEndLimit;
     velocity.z = -velocity.z;
     return 1;
   }
-  if (position.y > kRoof) {
-    position.y = kRoof;
+  if (position.y > kBallRoofLimit) {
+    position.y = kBallRoofLimit;
     velocity.y = -velocity.y;
   }
-  if (position.y < kBottom) {
-    position.y = kBottom;
+  if (position.y < kBallBottomLimit) {
+    position.y = kBallBottomLimit;
     velocity.y = 0.0f;
   }
   return 0;

@@ -10,6 +10,11 @@ class HeadlessContext {
   int width = 1024;
   int height = 768;
 
+  HeadlessContext() = default;
+  // It owns EGL handles: a copy would release them twice.
+  HeadlessContext(const HeadlessContext&) = delete;
+  HeadlessContext& operator=(const HeadlessContext&) = delete;
+
   // Creates the context and makes it current; false (with why) on failure.
   bool Create(int width, int height, std::string& error);
   void Destroy();

@@ -7,18 +7,14 @@
 
 #include <cstdlib>
 
+#include "court/GameFiles.h"
 #include "image/BitmapImage.h"
 
 unsigned int gTitleTexture = 0;
 unsigned int gEnvMapTexture = 0;
-unsigned int gBallTextures[6] = {0, 0, 0, 0, 0, 0};
+unsigned int gBallTextures[kBallBitmapCount] = {};
 
 namespace {
-
-struct TextureFile {
-  const char* name;
-  unsigned int* texture;
-};
 
 void UploadTexture(const BitmapImage& image, unsigned int& texture) {
   glGenTextures(1, &texture);
@@ -38,16 +34,17 @@ void UploadTexture(const BitmapImage& image, unsigned int& texture) {
 }  // namespace
 
 void LoadTextures() {
-  const TextureFile files[8] = {
-      {"Title.bmp", &gTitleTexture},    {"envmap.bmp", &gEnvMapTexture},
-      {"Ball1.bmp", &gBallTextures[0]}, {"Ball2.bmp", &gBallTextures[1]},
-      {"Ball3.bmp", &gBallTextures[2]}, {"Ball4.bmp", &gBallTextures[3]},
-      {"Ball5.bmp", &gBallTextures[4]}, {"Ball6.bmp", &gBallTextures[5]},
-  };
-  for (const TextureFile& file : files) {
+  // Title card, environment map, then the ball's frames: the files' order in
+  // the table, and the order in which the game reads them.
+  unsigned int* const names[] = {&gTitleTexture,    &gEnvMapTexture,   &gBallTextures[0],
+                                 &gBallTextures[1], &gBallTextures[2], &gBallTextures[3],
+                                 &gBallTextures[4], &gBallTextures[5]};
+  static_assert(kEnvMapBitmap == kTitleBitmap + 1 && kBallBitmap1 == kTitleBitmap + 2);
+  int file = kTitleBitmap;
+  for (unsigned int* name : names) {
     // The reader has already told the user why; the later files are not tried.
-    std::unique_ptr<BitmapImage> image = LoadBitmapImage(file.name);
+    std::unique_ptr<BitmapImage> image = LoadBitmapImage(kGameFiles[file++].name);
     if (!image) std::exit(1);
-    UploadTexture(*image, *file.texture);
+    UploadTexture(*image, *name);
   }
 }

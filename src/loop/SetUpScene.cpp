@@ -1,16 +1,22 @@
 // SetUpScene.cpp -- the one-time scene set-up, once the GL context exists.
+#include "court/Court.h"
+#include "court/GameFiles.h"
 #include "image/Textures.h"
 #include "loop/Game.h"
 #include "math/MathUtil.h"
 
 namespace {
+void LoadMesh(MeshModel& model, GameFileId file) {
+  model.Load(kGameFiles[file].name, kGameFiles[file].scale);
+}
+
 void LoadCourtMeshes() {
-  gCaseModel.Load("case.ase", 3.9f);
-  gPaddles[0].Load("Paddle.ase", 0.5f);
-  gPaddles[1].Load("Paddle.ase", 0.5f);
-  gWalls[0].Load("LeftWall.ase", 3.9f);
-  gWalls[1].Load("Roof.ase", 3.9f);
-  gWalls[2].Load("RightWall.ase", 3.9f);
+  LoadMesh(gCaseModel, kCaseMesh);
+  LoadMesh(gPaddles[0], kPaddleMesh);
+  LoadMesh(gPaddles[1], kPaddleMesh);
+  LoadMesh(gWalls[0], kLeftWallMesh);
+  LoadMesh(gWalls[1], kRoofMesh);
+  LoadMesh(gWalls[2], kRightWallMesh);
 }
 
 // The order of these calls fixes which grey each wall draws from the generator.
@@ -19,9 +25,9 @@ void DressCourt() {
   for (MeshModel& paddle : gPaddles) paddle.SetColour(1.0f, 1.0f, 1.0f, 0);
   for (MeshModel& paddle : gPaddles) paddle.SetAlpha(0.6f);
   for (MeshModel& paddle : gPaddles) paddle.EnableGlowDecay();
-  for (MeshModel& wall : gWalls) wall.SetPosition(0.0f, 20.0f, 0.0f);
+  for (MeshModel& wall : gWalls) wall.SetPosition(0.0f, kCourtPlacementY, 0.0f);
   for (MeshModel& wall : gWalls) wall.SetColour(0.8f, 0.8f, 0.8f, 1);
-  gCaseModel.SetPosition(0.0f, 20.0f, 0.0f);
+  gCaseModel.SetPosition(0.0f, kCourtPlacementY, 0.0f);
   gCaseModel.SetColour(1.0f, 1.0f, 1.0f, 0);
 }
 }  // namespace

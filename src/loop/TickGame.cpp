@@ -1,27 +1,22 @@
 // TickGame.cpp -- one fixed game step: paddles follow, walls glow, the ball
 // moves, a struck paddle flashes, the camera orbits.
+#include "court/Court.h"
 #include "loop/Game.h"
-
-namespace {
-// The flash lands 15 units in front of the struck paddle, toward the court.
-constexpr float kFarFlashZ = -400.0f;
-constexpr float kNearFlashZ = 400.0f;
-}  // namespace
 
 void TickGame() {
   gBallPosition = gBall.Position();
-  gPaddles[0].SetPosition(gBallPosition.x, gBallPosition.y, -415.0f);
-  if (gAutoPlay) gPaddles[1].SetPosition(gBallPosition.x, gBallPosition.y, 415.0f);
+  gPaddles[0].SetPosition(gBallPosition.x, gBallPosition.y, -kPaddleZ);
+  if (gAutoPlay) gPaddles[1].SetPosition(gBallPosition.x, gBallPosition.y, kPaddleZ);
   for (MeshModel& wall : gWalls) wall.GlowNear(gBall.Position(), gBall.ColourIndex());
 
   int result = gBall.Update(&gTerrain);
   gBallPosition = gBall.Position();
   if (result == 1) {
-    gBallPosition.z = kFarFlashZ;
+    gBallPosition.z = -kFlashZ;
     gPaddles[0].Flash(gBallPosition);
   }
   if (result == -1) {
-    gBallPosition.z = kNearFlashZ;
+    gBallPosition.z = kFlashZ;
     gPaddles[1].Flash(gBallPosition);
   }
   gCamera.Update(gCameraTarget);

@@ -75,8 +75,6 @@ Record Classify(const Token& t) {
   return Record::kNone;
 }
 
-bool InRange(int index) { return index >= 0 && index < kMeshCapacity; }
-
 // One pass over a stream. Each record reader returns false when the reading
 // must end: a number that cannot be read, or the texture-face rule.
 class AseReader {
@@ -124,7 +122,7 @@ class AseReader {
     int i;
     float p, q, r;
     if (!Read(i) || !Read(p) || !Read(q) || !Read(r)) return false;
-    if (InRange(i)) model_.normals[i] = Vec3{p, -r, q};  // file z is up
+    if (IsMeshSlot(i)) model_.normals[i] = Vec3{p, -r, q};  // file z is up
     return true;
   }
 
@@ -132,7 +130,7 @@ class AseReader {
     int i;
     float x, y, z;
     if (!Read(i) || !Read(x) || !Read(y) || !Read(z)) return false;
-    if (!InRange(i) || vertexNumber_ >= kMeshCapacity) return true;
+    if (!IsMeshSlot(i) || vertexNumber_ >= kMeshCapacity) return true;
     Vertex& v = model_.vertices[i];
     v.x = x * scale_;
     v.y = y * scale_;
@@ -157,7 +155,7 @@ class AseReader {
     int i;
     float s, t;
     if (!Read(i) || !Read(s) || !Read(t)) return false;
-    if (!InRange(i) || texVertexNumber_ >= kMeshCapacity) return true;
+    if (!IsMeshSlot(i) || texVertexNumber_ >= kMeshCapacity) return true;
     model_.texVertices[i].x = s;
     model_.texVertices[i].y = t;
     ++texVertexNumber_;
@@ -170,7 +168,7 @@ class AseReader {
   bool ReadTexFace() {
     int i, a, b, c;
     if (!Read(i) || !Read(a) || !Read(b) || !Read(c)) return false;
-    if (!InRange(i)) return true;
+    if (!IsMeshSlot(i)) return true;
     model_.faces[i].SetTexVertices(a, b, c);
     ++texFaceNumber_;
     return texFaceNumber_ <= i;

@@ -36,11 +36,12 @@ float HalvedSquares(const Vertex& v, float px, float py, float pz) {
 }
 
 float RootOf(float squares) { return static_cast<float>(std::sqrt(static_cast<double>(squares))); }
-}  // namespace
 
+// Halved squares summed, root in double: the true distance / sqrt 2.
 float MeshDistance(const Vertex& v, float px, float py, float pz) {
   return RootOf(HalvedSquares(v, px, py, pz));
 }
+}  // namespace
 
 void MeshModel::GlowNear(Vertex point, int colourIndex) {
   const GlowColour c = ColourOfIndex(colourIndex);

@@ -9,8 +9,6 @@
 #include "math/GameRandom.h"
 
 namespace {
-bool InRange(int index) { return index >= 0 && index < kMeshCapacity; }
-
 // 1 - k/255 as a float: the grey of a random draw k.
 float GreyOf(int k) { return 1.0f - static_cast<float>(k) / 255.0f; }
 }  // namespace
@@ -104,7 +102,7 @@ void SetTextureSource(int textured) {
 }  // namespace
 
 bool MeshModel::FaceDrawable(const MeshFace& face) {
-  return InRange(face.vertexA) && InRange(face.vertexB) && InRange(face.vertexC);
+  return IsMeshSlot(face.vertexA) && IsMeshSlot(face.vertexB) && IsMeshSlot(face.vertexC);
 }
 
 void MeshModel::DrawCorner(const MeshFace& face, int v, int textured) const {

@@ -18,6 +18,9 @@ inline int CappedCount(int count) {
   return count < kMeshCapacity ? count : kMeshCapacity;
 }
 
+// True when index names a slot of the arrays (0..1999), whatever a file said.
+inline bool IsMeshSlot(int index) { return index >= 0 && index < kMeshCapacity; }
+
 class MeshFace {
  public:
   int vertexA = 0, vertexB = 0, vertexC = 0;
@@ -29,10 +32,6 @@ class MeshFace {
   void SetTexVertices(int a, int b, int c);
   void PrintVertexNumbers(std::ostream& stream) const;
 };
-
-// Distance measure of the glow effects: vertex v paired with (px, py, pz) as
-// the draw rotation turns it, halved squares summed, root in double.
-float MeshDistance(const Vertex& v, float px, float py, float pz);
 
 class MeshModel {
  public:
@@ -71,6 +70,8 @@ class MeshModel {
   // True when all three corners name a slot of the arrays (0..1999); Draw
   // skips any other face.
   static bool FaceDrawable(const MeshFace& face);
+
+ private:
   // One corner's normal, glowing colour, optional texture coordinate, vertex.
   void DrawCorner(const MeshFace& face, int v, int textured) const;
 };

@@ -103,9 +103,9 @@ void Terrain::TriangleUnder(float x, float z, Vertex& a, Vec3& n) const {
   int rx = ix % 20, rz = iz % 20;
   bool farTriangle = rx + rz > 20;
   int h = GridIndex(ClampCell(iz / 20), ClampCell(ix / 20));
-  int ia = farTriangle ? h + 40 : h;
-  int ib = h + 1;
-  int ic = farTriangle ? h + 41 : h + 40;
+  int ia = farTriangle ? h + kNextColumn : h;
+  int ib = h + kNextRow;
+  int ic = farTriangle ? h + kNextRow + kNextColumn : h + kNextColumn;
   a = vertices[ia];
   TriangleNormal(a, vertices[ib], vertices[ic], n);
 }

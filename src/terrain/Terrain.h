@@ -25,6 +25,10 @@ class Terrain {
   void ComputeNormals();
   void RefreshEdgeNormals();
   static int GridIndex(int row, int column) { return row + kSize * column; }
+  // Index steps to a cell's other corners: one row on (z + 20), one column
+  // on (x + 20).
+  static constexpr int kNextRow = 1;
+  static constexpr int kNextColumn = kSize;
   float HeightAt(float x, float z) const;
   Vertex NormalAt(float x, float z) const;
 
@@ -35,6 +39,7 @@ class Terrain {
   // Draws the floor, then scrolls one column and clears the glow.
   void Draw(ViewState view);
 
+ private:
   // The six-triangle average at one inner vertex (rows and columns 1..38).
   void ComputeVertexNormal(int row, int column);
   // Corner A and unit normal of the triangle under (x, z); the cell is

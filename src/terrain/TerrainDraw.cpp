@@ -83,7 +83,8 @@ void Terrain::Draw(ViewState view) {
   for (int r = 1; r < kSize - 1; ++r) {
     for (int c = 1; c < kSize - 1; ++c) {
       const int b = GridIndex(r, c);
-      for (int v : {b, b + 1, b + 40, b + 40, b + 1, b + 41}) {
+      const int z = b + kNextRow, x = b + kNextColumn, xz = b + kNextRow + kNextColumn;
+      for (int v : {b, z, x, x, z, xz}) {
         EmitVertex(vertices[v], normals[v], glow[v]);
       }
     }

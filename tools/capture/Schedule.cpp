@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "shell/core/GameInput.h"
+
 namespace {
 std::vector<std::string> Split(const std::string& text, char separator) {
   std::vector<std::string> parts;
@@ -29,7 +31,7 @@ bool ParseInt(const std::string& text, int& value) {
 
 bool ParseKeyName(const std::string& name, int& key) {
   if (name == "Space" || name == "space") {
-    key = 32;
+    key = kKeySpace;
     return true;
   }
   if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {

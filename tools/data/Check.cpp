@@ -3,7 +3,7 @@
 #include <string>
 
 #include "data/Commands.h"
-#include "data/gen/GameData.h"
+#include "data/check/DataCheck.h"
 
 void AddCheckCommand(CLI::App& app, int& exitCode) {
   auto* cmd =

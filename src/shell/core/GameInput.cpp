@@ -3,7 +3,17 @@
 // near paddle while auto-play is off.
 #include "shell/core/GameInput.h"
 
+#include "court/Court.h"
 #include "loop/Game.h"
+
+namespace {
+// The pointer's reach: right of column 645 or below row 260 the paddle stays
+// at its limit; column 0 is x -330, row 0 is y 348 (the top).
+constexpr float kMouseMaxX = 645.0f;
+constexpr float kMouseMaxY = 260.0f;
+constexpr float kMouseOriginX = 330.0f;
+constexpr float kMouseTopY = 348.0f;
+}  // namespace
 
 void HandleGameKey(int key) {
   if (key == kKeySpace) {
@@ -18,7 +28,7 @@ void HandleMouseMove(int x, int y) {
   // A pointer captured outside the window reports negative coordinates: 0.
   float fx = static_cast<float>(x < 0 ? 0 : x);
   float fy = static_cast<float>(y < 0 ? 0 : y);
-  if (fx > 645.0f) fx = 645.0f;
-  if (fy > 260.0f) fy = 260.0f;
-  if (gAutoPlay == 0) gPaddles[1].SetPosition(fx - 330.0f, 348.0f - fy, 415.0f);
+  if (fx > kMouseMaxX) fx = kMouseMaxX;
+  if (fy > kMouseMaxY) fy = kMouseMaxY;
+  if (gAutoPlay == 0) gPaddles[1].SetPosition(fx - kMouseOriginX, kMouseTopY - fy, kPaddleZ);
 }

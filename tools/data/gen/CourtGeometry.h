@@ -1,22 +1,24 @@
 // CourtGeometry.h -- where the generated models stand in the world: the sizes
 // the generator builds to and the tests hold them against (world units).
 #pragma once
+#include "court/Court.h"
+#include "court/GameFiles.h"
 
 namespace court {
 
-// Load scales and placements fixed by the game's set-up.
-constexpr float kCourtScale = 3.9f;  // case and walls
-constexpr float kPaddleScale = 0.5f;
-constexpr float kBallScale = 0.3f;
-constexpr double kCourtPlacementY = 20.0;  // case and walls stand at (0, 20, 0)
-constexpr double kPaddleZ = 415.0;
+// Load scales and placements fixed by the game's set-up; the case and walls
+// stand at (0, kCourtPlacementY, 0).
+constexpr float kCourtScale = kGameFiles[kCaseMesh].scale;  // case and walls
+constexpr float kPaddleScale = kGameFiles[kPaddleMesh].scale;
+constexpr float kBallScale = kGameFiles[kBallMesh].scale;
+constexpr double kPaddleZ = ::kPaddleZ;
 
 // Where the ball's centre can go, and its drawn radius (its mesh stands
 // kBallRadius above its centre, so the drawn sphere rests on the centre point).
-constexpr double kBallRangeX = 350.0;
-constexpr double kBallRangeZ = 360.0;
-constexpr double kBallTop = 370.0;
-constexpr double kBallRadius = 15.0;
+constexpr double kBallRangeX = kBallSideLimit;
+constexpr double kBallRangeZ = kBallEndLimit;
+constexpr double kBallTop = kBallRoofLimit;
+constexpr double kBallRadius = kBallMeshLift;
 
 // The floor's drawn grid (rows and columns 1..39) and its height range.
 constexpr double kFloorEdge = 380.0;
@@ -37,7 +39,7 @@ constexpr int kRoofColumns = 30;      // along z: a little coarser to fit 2000 f
 constexpr double kPaddleWidth = 100.0;
 constexpr double kPaddleHeight = 70.0;
 constexpr double kPaddleThickness = 10.0;
-constexpr double kPaddleLift = 15.0;
+constexpr double kPaddleLift = kBallMeshLift;
 constexpr double kPaddleCell = 5.0;
 
 // The ball: a UV sphere.

@@ -9,31 +9,36 @@
 #include "data/gen/CourtGeometry.h"
 #include "data/gen/CourtMeshes.h"
 #include "data/gen/FloorHeights.h"
-#include "data/gen/Textures.h"
+#include "data/gen/ScenePictures.h"
 
-const std::vector<std::string>& GameDataFileNames() {
-  static const std::vector<std::string> names = {
-      "ball.ase",      "case.ase",  "Paddle.ase", "LeftWall.ase", "Roof.ase",
-      "RightWall.ase", "Title.bmp", "envmap.bmp", "Ball1.bmp",    "Ball2.bmp",
-      "Ball3.bmp",     "Ball4.bmp", "Ball5.bmp",  "Ball6.bmp",    "GData.tga"};
-  return names;
+namespace {
+std::string BuildMeshFile(GameFileId id) {
+  const float scale = kGameFiles[id].scale;
+  switch (id) {
+    case kBallMesh: return EncodeAse(BuildBallMesh(), scale);
+    case kCaseMesh: return EncodeAse(BuildCaseMesh(), scale);
+    case kPaddleMesh: return EncodeAse(BuildPaddleMesh(), scale);
+    case kLeftWallMesh: return EncodeAse(BuildLeftWallMesh(), scale);
+    case kRoofMesh: return EncodeAse(BuildRoofMesh(), scale);
+    default: return EncodeAse(BuildRightWallMesh(), scale);
+  }
 }
+
+// The bytes of one file of the table.
+std::string BuildFile(GameFileId id) {
+  if (id == kFloorHeights) return EncodeFloorTga();
+  if (id == kTitleBitmap) return EncodeBmp(PaintTitleCard());
+  if (id == kEnvMapBitmap) return EncodeBmp(PaintEnvMap());
+  if (id >= kBallBitmap1) return EncodeBmp(PaintBallFrame(id - kBallBitmap1));
+  return BuildMeshFile(id);
+}
+}  // namespace
 
 std::vector<DataFile> BuildGameData() {
   std::vector<DataFile> files;
-  files.push_back({"ball.ase", EncodeAse(BuildBallMesh(), court::kBallScale)});
-  files.push_back({"case.ase", EncodeAse(BuildCaseMesh(), court::kCourtScale)});
-  files.push_back({"Paddle.ase", EncodeAse(BuildPaddleMesh(), court::kPaddleScale)});
-  files.push_back({"LeftWall.ase", EncodeAse(BuildLeftWallMesh(), court::kCourtScale)});
-  files.push_back({"Roof.ase", EncodeAse(BuildRoofMesh(), court::kCourtScale)});
-  files.push_back({"RightWall.ase", EncodeAse(BuildRightWallMesh(), court::kCourtScale)});
-  files.push_back({"Title.bmp", EncodeBmp(PaintTitleCard())});
-  files.push_back({"envmap.bmp", EncodeBmp(PaintEnvMap())});
-  for (int frame = 0; frame < kBallFrames; ++frame) {
-    files.push_back(
-        {"Ball" + std::to_string(frame + 1) + ".bmp", EncodeBmp(PaintBallFrame(frame))});
+  for (int id = 0; id < kGameFileCount; ++id) {
+    files.push_back({kGameFiles[id].name, BuildFile(static_cast<GameFileId>(id))});
   }
-  files.push_back({"GData.tga", EncodeFloorTga()});
   return files;
 }
 

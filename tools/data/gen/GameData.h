@@ -1,7 +1,6 @@
-// GameData.h -- the game's 15 data files: made from code, written to a folder,
-// and checked with the game's own readers.
+// GameData.h -- the game's 15 data files (court/GameFiles.h), made from code
+// and written to a folder.
 #pragma once
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -10,12 +9,8 @@ struct DataFile {
   std::string bytes;
 };
 
-// The files' names, meshes first, then bitmaps, then the floor.
-const std::vector<std::string>& GameDataFileNames();
-// Every file's bytes; the same on every run.
+// Every file of the table with its bytes, in the table's order; the same
+// bytes on every run.
 std::vector<DataFile> BuildGameData();
 // Writes them into dir (created if missing); false with a reason on failure.
 bool WriteGameData(const std::string& dir, std::string& error);
-// Loads each file of dir as the game would and prints one line per file,
-// with warnings below it. Returns 1 when the game could not use a file.
-int CheckGameData(const std::string& dir, std::ostream& out);

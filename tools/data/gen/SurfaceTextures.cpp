@@ -1,7 +1,7 @@
 // SurfaceTextures.cpp -- the environment map and the ball's plasma frames.
 #include <cmath>
 
-#include "data/gen/Textures.h"
+#include "data/gen/ScenePictures.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "data/gen/BitmapFont.h"
-#include "data/gen/Textures.h"
+#include "data/gen/ScenePictures.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 // game's own readers, one line on what it holds, then what a modder should
 // know: meshes at capacity, faces that name missing vertices, normals lost
 // to texture lists, bitmaps the game would refuse, a short height file.
+#include "data/check/DataCheck.h"
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -11,7 +13,7 @@
 #include <sstream>
 #include <vector>
 
-#include "data/gen/GameData.h"
+#include "court/GameFiles.h"
 #include "image/BitmapImage.h"
 #include "mesh/MeshModel.h"
 #include "terrain/Terrain.h"
@@ -22,17 +24,6 @@ struct FileReport {
   std::string summary;
   std::vector<std::string> warnings;
   bool unusable = false;  // the game could not use it
-};
-
-struct MeshEntry {
-  const char* name;
-  float scale;
-  bool ownTexture;  // drawn with its own texture coordinates, not its normals
-};
-
-const MeshEntry kMeshEntries[] = {
-    {"ball.ase", 0.3f, true},      {"case.ase", 3.9f, false}, {"Paddle.ase", 0.5f, false},
-    {"LeftWall.ase", 3.9f, false}, {"Roof.ase", 3.9f, false}, {"RightWall.ase", 3.9f, false},
 };
 
 bool ReadBytes(const std::string& path, std::string& bytes) {
@@ -122,9 +113,9 @@ int CountMissing(const FaceScan& scan, const MeshModel& model, bool normals) {
 
 // The ball needs a texture coordinate at every vertex index; the others need
 // their normals, which a texture-face list cuts off.
-void WarnSurface(const MeshEntry& entry, const FaceScan& scan, const MeshModel& model,
+void WarnSurface(const GameFile& entry, const FaceScan& scan, const MeshModel& model,
                  FileReport& report) {
-  if (entry.ownTexture) {
+  if (entry.kind == FileKind::kTexturedMesh) {
     int missing = CountMissing(scan, model, false);
     if (missing > 0) {
       report.warnings.push_back(Counted(missing, "vertices") +
@@ -142,7 +133,7 @@ void WarnSurface(const MeshEntry& entry, const FaceScan& scan, const MeshModel& 
                             "; they are drawn unlit and their sphere map is wrong");
 }
 
-FileReport CheckMesh(const std::string& dir, const MeshEntry& entry) {
+FileReport CheckMesh(const std::string& dir, const GameFile& entry) {
   FileReport report;
   std::string path = (std::filesystem::path(dir) / entry.name).string();
   if (!std::ifstream(path)) {
@@ -199,10 +190,10 @@ bool IsFloorTga(const std::string& bytes) {
          at(16) == 8 && bytes.size() >= 18u + at(0) + 1600u;
 }
 
-FileReport CheckFloor(const std::string& dir) {
+FileReport CheckFloor(const std::string& dir, const std::string& name) {
   FileReport report;
   std::string bytes;
-  if (!ReadBytes((std::filesystem::path(dir) / "GData.tga").string(), bytes)) {
+  if (!ReadBytes((std::filesystem::path(dir) / name).string(), bytes)) {
     report.summary = "missing or unreadable";
     report.warnings.push_back("the floor is flat, every height -30");
     return report;
@@ -240,13 +231,16 @@ void Print(std::ostream& out, const std::string& name, const FileReport& report)
 
 int CheckGameData(const std::string& dir, std::ostream& out) {
   int result = 0;
-  for (const MeshEntry& entry : kMeshEntries) Print(out, entry.name, CheckMesh(dir, entry));
-  for (const std::string& name : GameDataFileNames()) {
-    if (name.size() < 4 || name.compare(name.size() - 4, 4, ".bmp") != 0) continue;
-    FileReport report = CheckBitmap(dir, name);
-    Print(out, name, report);
+  for (const GameFile& file : kGameFiles) {
+    FileReport report;
+    switch (file.kind) {
+      case FileKind::kMesh:
+      case FileKind::kTexturedMesh: report = CheckMesh(dir, file); break;
+      case FileKind::kBitmap: report = CheckBitmap(dir, file.name); break;
+      case FileKind::kHeights: report = CheckFloor(dir, file.name); break;
+    }
+    Print(out, file.name, report);
     if (report.unusable) result = 1;
   }
-  Print(out, "GData.tga", CheckFloor(dir));
   return result;
 }

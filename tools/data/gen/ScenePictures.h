@@ -1,12 +1,13 @@
-// Textures.h -- the game's eight pictures: the title card, the environment
+// ScenePictures.h -- the game's eight pictures: the title card, the environment
 // map of the case and paddles, and the six frames of the ball's surface.
 #pragma once
+#include "court/GameFiles.h"
 #include "data/gen/Picture.h"
 
 constexpr int kTitleSize = 512;
 constexpr int kEnvMapSize = 256;
 constexpr int kBallTextureSize = 128;
-constexpr int kBallFrames = 6;
+constexpr int kBallFrames = kBallBitmapCount;
 
 // The name, large, and the three keys, on a dark card (upright).
 Picture PaintTitleCard();
