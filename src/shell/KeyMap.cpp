@@ -27,3 +27,8 @@ int VirtualKeyFromKeycode(int keycode) {
   if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return 112 + (keycode - SDLK_F1);
   return 0;
 }
+
+int GameKeyFromKeyDown(int keycode, int modifiers) {
+  if ((modifiers & KMOD_ALT) != 0) return 0;
+  return VirtualKeyFromKeycode(keycode);
+}

@@ -17,11 +17,12 @@ void HandleResize() {
 }
 
 void HandleKeyDown(const SDL_KeyboardEvent& key) {
-  if (key.keysym.sym == SDLK_ESCAPE) {
+  const int virtualKey = GameKeyFromKeyDown(key.keysym.sym, key.keysym.mod);
+  if (virtualKey == kKeyEscape) {
     CloseGame();  // at once, inside the key handling
     return;
   }
-  HandleGameKey(VirtualKeyFromKeycode(key.keysym.sym));
+  HandleGameKey(virtualKey);
 }
 
 void RunTick() {
