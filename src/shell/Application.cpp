@@ -53,9 +53,13 @@ void PostQuitWithMessage(const char* text) {
   gQuitPosted = true;
 }
 
+// Raised, then given the keyboard focus outright: with no window manager
+// nothing else would give it. The mouse is captured once the focus arrives
+// (HandleWindowEvent); SDL refuses to capture for a window without focus.
 void ShowGameWindow() {
   SDL_ShowWindow(gWindow);
   SDL_RaiseWindow(gWindow);
+  SDL_SetWindowInputFocus(gWindow);
 }
 }  // namespace
 
@@ -77,7 +81,6 @@ bool CreateGameContext() {
   SDL_GL_GetDrawableSize(gWindow, &width, &height);
   ResizeViewport(width, height);
   StartTickTimer(gTickTimer, SDL_GetTicks64());
-  SDL_CaptureMouse(SDL_TRUE);
   SDL_ShowCursor(SDL_DISABLE);
   return true;
 }
