@@ -43,6 +43,19 @@ bool OpenDisplay() {
   return false;
 }
 
+// SDL given a mode it lacks takes the nearest one and sizes the viewport to
+// it while the window stays 1024x768; without the exact mode we stay in the
+// plain window, as a failed mode switch would leave us.
+bool ScreenModeAvailable() {
+  const int count = SDL_GetNumDisplayModes(0);
+  for (int i = 0; i < count; ++i) {
+    SDL_DisplayMode mode;
+    if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == gScreenWidth && mode.h == gScreenHeight)
+      return true;
+  }
+  return false;
+}
+
 SDL_Window* CreateWindowWithFlags(Uint32 flags) {
   return SDL_CreateWindow(gWindowTitle, 0, 0, gScreenWidth, gScreenHeight,
                           flags | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
@@ -90,7 +103,8 @@ bool CreateGameContext() {
 // with the reason, as the desktop's create handling would.
 bool CreateGameWindow() {
   const bool formatSet = RequestPixelFormat();
-  gWindow = CreateWindowWithFlags(SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN);
+  const Uint32 fullscreen = ScreenModeAvailable() ? SDL_WINDOW_FULLSCREEN : 0;
+  gWindow = CreateWindowWithFlags(SDL_WINDOW_OPENGL | fullscreen);
   if (gWindow == nullptr) {
     // A plain window that works means only the GL surface was refused.
     gWindow = CreateWindowWithFlags(0);
