@@ -2,6 +2,8 @@
 // and the error box; then the scene set-up and the event loop.
 #include <SDL.h>
 
+#include <cstdlib>
+
 #include "loop/Game.h"
 #include "platform/ErrorMessage.h"
 #include "shell/Shell.h"
@@ -37,8 +39,12 @@ void ShowErrorBox(const std::string& text) {
 
 bool OpenDisplay() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
-  if (VideoDriverAccepted(SDL_GetCurrentVideoDriver(), SDL_GetHint(SDL_HINT_VIDEODRIVER)))
+  if (VideoDriverAccepted(SDL_GetCurrentVideoDriver(), SDL_GetHint(SDL_HINT_VIDEODRIVER))) {
+    // A mode set on X11 outlives the process: every exit puts it back,
+    // exit(1) after a failed texture included.
+    std::atexit(ReleaseDisplay);
     return true;
+  }
   SDL_Quit();
   return false;
 }
@@ -75,6 +81,15 @@ void ShowGameWindow() {
   SDL_SetWindowInputFocus(gWindow);
 }
 }  // namespace
+
+void ReleaseDisplay() {
+  if (gWindow != nullptr) {
+    SDL_SetWindowFullscreen(gWindow, 0);
+    SDL_DestroyWindow(gWindow);
+    gWindow = nullptr;
+  }
+  if (SDL_WasInit(0) != 0) SDL_Quit();
+}
 
 bool CreateGameContext() {
   gRenderContext = SDL_GL_CreateContext(gWindow);
@@ -124,7 +139,7 @@ int ApplicationMain() {
   }
   if (!CreateGameWindow()) {
     ShowErrorMessage("Window Creation Error.");
-    SDL_Quit();
+    ReleaseDisplay();
     return 0;
   }
   // After a failed GL set-up the scene is skipped and no tick ever runs.
@@ -135,8 +150,6 @@ int ApplicationMain() {
     SetUpScene();
   }
   RunEventLoop();
-  SDL_DestroyWindow(gWindow);
-  gWindow = nullptr;
-  SDL_Quit();
+  ReleaseDisplay();
   return 1;
 }
