@@ -26,7 +26,7 @@ wait_game_exit 10
 expect_status 1
 expect_mode 1280x1024 "after Esc"
 
-mkdir "$E2E_TMP/data" && cp "$workdir"/* "$E2E_TMP/data" && rm "$E2E_TMP/data/Ball3.bmp"
+cp -r "$workdir" "$E2E_TMP/data" && rm "$E2E_TMP/data/Ball3.bmp"
 start_game "$game" "$E2E_TMP/data"
 wait_game_exit 15
 expect_status 1
