@@ -18,7 +18,7 @@ expect_window_at_origin "$window"
 wait_for_frame "$(shot a)" 512 700 15
 # The court covers most of the window and the scene moves.
 moved() { screenshot "$(shot b)" && above "$(region_change "$(shot a)" "$(shot b)" 1024 768 0 0)" 0.005; }
-until_true 10 moved || fail "the scene does not move"
+until_true 20 moved || fail "the scene does not move"
 convert "$(shot b)" -crop 1024x768+0+0 "$(shot window)"
 expect_below "$(colour_share "$(shot window)" 153 102 0)" 0.5 "share of bare clear colour"
 
@@ -29,11 +29,11 @@ expect_below "$(colour_share "$(shot window)" 153 102 0)" 0.5 "share of bare cle
 xdotool mousemove 512 384 key alt+r alt+Escape r space
 screenshot "$(shot keys)"
 xdotool mousemove 0 0
-wait_for_rest "$(shot keys)" "$(shot left)" 60 40 75 95 0.05 10
+wait_for_rest "$(shot keys)" "$(shot left)" 60 40 75 95 0.05 20
 # Leaving the window, the pointer still moves the paddle to the bottom-right
 # limit; moving on outside reaches the game only while the mouse is captured.
 xdotool mousemove 1100 1000 mousemove 1100 0
-wait_for_rest "$(shot left)" "$(shot right)" 60 40 870 95 0.05 10
+wait_for_rest "$(shot left)" "$(shot right)" 60 40 870 95 0.05 20
 left=$(region_change "$(shot left)" "$(shot right)" 60 40 75 95)
 calm=$(region_change "$(shot left)" "$(shot right)" 60 40 482 700)
 note "paddle region change: where it left $left, where nothing moves $calm"
