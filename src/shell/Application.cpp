@@ -83,12 +83,17 @@ void ShowGameWindow() {
 }  // namespace
 
 void ReleaseDisplay() {
+  // Once only: an exit from inside SDL_Quit (Xlib's handler ends the process
+  // on an X error) must not run SDL_Quit again from the exit handler.
+  static bool released = false;
+  if (released) return;
+  released = true;
   if (gWindow != nullptr) {
     SDL_SetWindowFullscreen(gWindow, 0);
     SDL_DestroyWindow(gWindow);
     gWindow = nullptr;
   }
-  if (SDL_WasInit(0) != 0) SDL_Quit();
+  SDL_Quit();
 }
 
 bool CreateGameContext() {
