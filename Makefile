@@ -1,6 +1,7 @@
 # courtball: the human entry points.
 #   make play          set up, build, generate the data files and run the game
 #   make test          set up, build and run every test suite (Xvfb end-to-end too)
+#   make test-sanitize the same suites built with AddressSanitizer and UBSan
 #   make check-format  check every C++ file against .clang-format
 #   make bench         build and run the benchmarks and the pacing measurement
 #   make fuzz          run each file-reader fuzzer for 60 s (installs clang if missing)
@@ -9,7 +10,7 @@ JOBS ?= $(shell nproc)
 # No "Entering directory" lines from the sub-makes CMake runs.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build play test check-format bench fuzz clean
+.PHONY: all deps build play test test-sanitize check-format bench fuzz clean
 
 all: build
 
@@ -29,6 +30,14 @@ play: build
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j 2
 
+# Every suite in a build of its own with ASan and UBSan: any finding fails its
+# test; leaks are checked everywhere, only the GL drivers' own are suppressed
+# (tests/lsan.supp).
+test-sanitize: deps
+	@cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOURTBALL_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD)-sanitize -j $(JOBS)
+	@ctest --test-dir $(BUILD)-sanitize --output-on-failure -j 2
+
 check-format: deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
@@ -42,4 +51,4 @@ fuzz:
 	@scripts/run-fuzz $(BUILD)-fuzz
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-fuzz $(BUILD)-sanitize

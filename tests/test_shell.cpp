@@ -1,5 +1,6 @@
 // The shell's rules that need no display: the 20 ms grid, key values and
 // which video drivers count as a screen.
+#include <SDL_keycode.h>
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -65,34 +66,29 @@ TEST(TickTimer, LateTicksStayOnTheGridWithoutCatchUp) {
   }
 }
 
-TEST(KeyMap, GameKeysGetTheirVirtualKeyValues) {
-  constexpr int kScancodeMask = 1 << 30;  // SDL's flag for keys without a character
+// Keys without a character carry SDL's scancode flag (1 << 30). Alt held
+// makes any key the desktop's: Alt+R must not stop the orbit nor Alt+Esc end
+// the game; other modifiers leave the key to the game.
+TEST(KeyMap, KeyDownsGetTheirVirtualKeyValuesUnlessAltIsHeld) {
+  constexpr int kFlag = 1 << 30;
   const struct {
-    int keycode, virtualKey;
+    int keycode, modifiers, virtualKey;
   } cases[] = {
-      {' ', 32},
-      {'r', 82},
-      {'a', 65},
-      {'z', 90},
-      {'0', 48},
-      {'9', 57},
-      {27, 27},
-      {13, 13},
-      {8, 8},
-      {9, 9},
-      {kScancodeMask | 80, 37},   // left arrow
-      {kScancodeMask | 82, 38},   // up arrow: its scancode is 82, it must not pass as R
-      {kScancodeMask | 58, 112},  // F1
-      {kScancodeMask | 69, 123},  // F12
-      {kScancodeMask | 44, 0},    // a key with no value here: not Space (44 is Space's scancode)
-      {kScancodeMask | 21, 0},    // nor R (21 is R's scancode)
-      {'R', 0},                   // SDL never reports capitals; not a key
-      {0, 0},
-      {-1, 0},
-      {0x20AC, 0},
+      // clang-format off
+      {' ', 0, 32}, {'r', 0, 82}, {'a', 0, 65}, {'z', 0, 90}, {'0', 0, 48}, {'9', 0, 57},
+      {27, 0, 27}, {13, 0, 13}, {8, 0, 8}, {9, 0, 9},  // Esc, Return, Backspace, Tab
+      {kFlag | 80, 0, 37}, {kFlag | 82, 0, 38},  // left, and up, whose 82 must not pass as R
+      {kFlag | 58, 0, 112}, {kFlag | 69, 0, 123},  // F1, F12
+      {kFlag | 44, 0, 0}, {kFlag | 21, 0, 0},  // no value here, not Space's or R's scancode
+      {'R', 0, 0}, {0, 0, 0}, {-1, 0, 0}, {0x20AC, 0, 0},  // SDL never reports capitals
+      {'r', KMOD_LALT, 0}, {'r', KMOD_RALT, 0}, {27, KMOD_LALT, 0},  // Alt: the desktop's
+      {27, KMOD_RALT | KMOD_CTRL, 0}, {' ', KMOD_LALT | KMOD_NUM, 0},
+      {'r', KMOD_LSHIFT | KMOD_CAPS, 82}, {27, KMOD_LCTRL, 27}, {' ', KMOD_RGUI, 32},  // no Alt
+      // clang-format on
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(VirtualKeyFromKeycode(c.keycode), c.virtualKey) << "keycode " << c.keycode;
+    EXPECT_EQ(GameKeyFromKeyDown(c.keycode, c.modifiers), c.virtualKey)
+        << "keycode " << c.keycode << " modifiers " << c.modifiers;
   }
 }
 

@@ -2,6 +2,8 @@
 // and the error box; then the scene set-up and the event loop.
 #include <SDL.h>
 
+#include <cstdlib>
+
 #include "loop/Game.h"
 #include "platform/ErrorMessage.h"
 #include "shell/Shell.h"
@@ -37,9 +39,26 @@ void ShowErrorBox(const std::string& text) {
 
 bool OpenDisplay() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
-  if (VideoDriverAccepted(SDL_GetCurrentVideoDriver(), SDL_GetHint(SDL_HINT_VIDEODRIVER)))
+  if (VideoDriverAccepted(SDL_GetCurrentVideoDriver(), SDL_GetHint(SDL_HINT_VIDEODRIVER))) {
+    // A mode set on X11 outlives the process: every exit puts it back,
+    // exit(1) after a failed texture included.
+    std::atexit(ReleaseDisplay);
     return true;
+  }
   SDL_Quit();
+  return false;
+}
+
+// SDL given a mode it lacks takes the nearest one and sizes the viewport to
+// it while the window stays 1024x768; without the exact mode we stay in the
+// plain window, as a failed mode switch would leave us.
+bool ScreenModeAvailable() {
+  const int count = SDL_GetNumDisplayModes(0);
+  for (int i = 0; i < count; ++i) {
+    SDL_DisplayMode mode;
+    if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == gScreenWidth && mode.h == gScreenHeight)
+      return true;
+  }
   return false;
 }
 
@@ -53,11 +72,29 @@ void PostQuitWithMessage(const char* text) {
   gQuitPosted = true;
 }
 
+// Raised, then given the keyboard focus outright: with no window manager
+// nothing else would give it. The mouse is captured once the focus arrives
+// (HandleWindowEvent); SDL refuses to capture for a window without focus.
 void ShowGameWindow() {
   SDL_ShowWindow(gWindow);
   SDL_RaiseWindow(gWindow);
+  SDL_SetWindowInputFocus(gWindow);
 }
 }  // namespace
+
+void ReleaseDisplay() {
+  // Once only: an exit from inside SDL_Quit (Xlib's handler ends the process
+  // on an X error) must not run SDL_Quit again from the exit handler.
+  static bool released = false;
+  if (released) return;
+  released = true;
+  if (gWindow != nullptr) {
+    SDL_SetWindowFullscreen(gWindow, 0);
+    SDL_DestroyWindow(gWindow);
+    gWindow = nullptr;
+  }
+  SDL_Quit();
+}
 
 bool CreateGameContext() {
   gRenderContext = SDL_GL_CreateContext(gWindow);
@@ -77,7 +114,6 @@ bool CreateGameContext() {
   SDL_GL_GetDrawableSize(gWindow, &width, &height);
   ResizeViewport(width, height);
   StartTickTimer(gTickTimer, SDL_GetTicks64());
-  SDL_CaptureMouse(SDL_TRUE);
   SDL_ShowCursor(SDL_DISABLE);
   return true;
 }
@@ -87,7 +123,8 @@ bool CreateGameContext() {
 // with the reason, as the desktop's create handling would.
 bool CreateGameWindow() {
   const bool formatSet = RequestPixelFormat();
-  gWindow = CreateWindowWithFlags(SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN);
+  const Uint32 fullscreen = ScreenModeAvailable() ? SDL_WINDOW_FULLSCREEN : 0;
+  gWindow = CreateWindowWithFlags(SDL_WINDOW_OPENGL | fullscreen);
   if (gWindow == nullptr) {
     // A plain window that works means only the GL surface was refused.
     gWindow = CreateWindowWithFlags(0);
@@ -107,7 +144,7 @@ int ApplicationMain() {
   }
   if (!CreateGameWindow()) {
     ShowErrorMessage("Window Creation Error.");
-    SDL_Quit();
+    ReleaseDisplay();
     return 0;
   }
   // After a failed GL set-up the scene is skipped and no tick ever runs.
@@ -118,8 +155,6 @@ int ApplicationMain() {
     SetUpScene();
   }
   RunEventLoop();
-  SDL_DestroyWindow(gWindow);
-  gWindow = nullptr;
-  SDL_Quit();
+  ReleaseDisplay();
   return 1;
 }

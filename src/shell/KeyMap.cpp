@@ -15,7 +15,6 @@ constexpr NamedKey kNamedKeys[] = {
     {SDLK_LEFT, 37},     {SDLK_UP, 38},       {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},
     {SDLK_INSERT, 45},   {SDLK_DELETE, 46},   {SDLK_KP_ENTER, 13}, {SDLK_PAUSE, 19},
 };
-}  // namespace
 
 int VirtualKeyFromKeycode(int keycode) {
   if (keycode >= SDLK_a && keycode <= SDLK_z) return keycode - SDLK_a + 'A';
@@ -26,4 +25,10 @@ int VirtualKeyFromKeycode(int keycode) {
   }
   if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return 112 + (keycode - SDLK_F1);
   return 0;
+}
+}  // namespace
+
+int GameKeyFromKeyDown(int keycode, int modifiers) {
+  if ((modifiers & KMOD_ALT) != 0) return 0;
+  return VirtualKeyFromKeycode(keycode);
 }

@@ -4,6 +4,7 @@
 
 constexpr int kKeyEscape = 27;
 
-// The virtual-key value of an SDL key code; 0 for keys the game has no
-// value for, so no unrelated key can ever pass as Space or R.
-int VirtualKeyFromKeycode(int keycode);
+// The virtual-key value of a key-down for the game, Esc included; 0 for keys
+// the game has no value for, so no unrelated key can ever pass as Space or
+// R, and 0 while Alt is held: such keys are the desktop's.
+int GameKeyFromKeyDown(int keycode, int modifiers);

@@ -27,5 +27,8 @@ bool CreateGameContext();
 void HandleWindowEvent(const SDL_Event& event);
 // Stops the timer, leaves fullscreen, releases the context, posts the quit.
 void CloseGame();
+// Leaves fullscreen, destroys the window and shuts SDL down, the first time
+// it is called. Also runs at process exit once the display is open.
+void ReleaseDisplay();
 // Runs events and ticks until the quit is posted.
 void RunEventLoop();

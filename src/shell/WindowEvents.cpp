@@ -17,11 +17,20 @@ void HandleResize() {
 }
 
 void HandleKeyDown(const SDL_KeyboardEvent& key) {
-  if (key.keysym.sym == SDLK_ESCAPE) {
+  const int virtualKey = GameKeyFromKeyDown(key.keysym.sym, key.keysym.mod);
+  if (virtualKey == kKeyEscape) {
     CloseGame();  // at once, inside the key handling
     return;
   }
-  HandleGameKey(VirtualKeyFromKeycode(key.keysym.sym));
+  HandleGameKey(virtualKey);
+}
+
+// SDL drops the capture whenever focus goes, so it is taken again each time
+// focus comes back; with it, motion outside the window still moves the paddle.
+void HandleWindowChange(const SDL_WindowEvent& window) {
+  if (gRenderContext == nullptr) return;
+  if (window.event == SDL_WINDOWEVENT_SIZE_CHANGED) HandleResize();
+  if (window.event == SDL_WINDOWEVENT_FOCUS_GAINED) SDL_CaptureMouse(SDL_TRUE);
 }
 
 void RunTick() {
@@ -43,9 +52,7 @@ void CloseGame() {
 
 void HandleWindowEvent(const SDL_Event& event) {
   switch (event.type) {
-    case SDL_WINDOWEVENT:
-      if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && gRenderContext) HandleResize();
-      break;
+    case SDL_WINDOWEVENT: HandleWindowChange(event.window); break;
     case SDL_KEYDOWN: HandleKeyDown(event.key); break;
     case SDL_MOUSEMOTION: HandleMouseMove(event.motion.x, event.motion.y); break;
     case SDL_QUIT: CloseGame(); break;

@@ -1,63 +1,21 @@
-# lib.sh -- shared steps for the end-to-end tests and the pacing run: a
-# private Xvfb, the game started in a working directory, screenshots, pixels,
-# keys, and bounded waits. Source it; every wait here has a limit.
-#
-#   e2e_init NAME             scratch dir in $E2E_TMP, cleanup trap
-#   start_xvfb [ARGS...]      private Xvfb 1024x768x24; sets DISPLAY, XVFB_PID
-#   stop_xvfb
-#   start_game BIN DIR [ARGS] runs BIN in DIR (stdout/stderr in $E2E_TMP);
-#                             sets GAME_PID
-#   game_process              pid of the game itself (for signals, /proc)
-#   wait_for_window TITLE S   window id of a window named exactly TITLE
-#   wait_for_box S            window id of an "Error" message box
-#   font_path                 a font dir Xvfb can use (for -fp), so message
-#                             boxes can be drawn whatever fonts are installed
-#   screenshot FILE           the whole screen as PNG
-#   pixel_at FILE X Y         "R G B" of one pixel (x right, y down)
-#   expect_pixel FILE X Y R G B TOL
-#   colour_share FILE R G B   share of the screen (0..1) showing that colour
-#   expect_colour_share FILE R G B LEAST
-#   wait_for_frame FILE X Y S screenshots until (X, Y) is not black
-#   press_key KEY             xdotool key (the window under the pointer)
-#   wait_game_exit S          sets GAME_STATUS (fails after S seconds)
-#   expect_status N, expect_stderr TEXT, fail MSG
+# lib.sh -- shared steps for the end-to-end scripts and the pacing run: a
+# private Xvfb, the game in a working directory, screenshots, and waits on a
+# condition that always have a deadline. Source it, then call e2e_init NAME.
+E2E_FAILED=0 XVFB_PID="" GAME_PID=""
 
-E2E_FAILED=0
-XVFB_PID=""
-GAME_PID=""
-
-fail() {
-  echo "FAIL: $*" >&2
-  E2E_FAILED=1
-}
-
+fail() { echo "FAIL: $*" >&2; E2E_FAILED=1; }
 note() { echo "-- $*"; }
 
-e2e_cleanup() {
-  if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
-    kill -KILL $(game_process) "$GAME_PID" 2>/dev/null
-    wait "$GAME_PID" 2>/dev/null
-  fi
-  stop_xvfb
-  if [ "$E2E_FAILED" = 0 ] && [ -z "${E2E_KEEP:-}" ]; then
-    rm -rf "$E2E_TMP"
-  else
-    echo "(files kept in $E2E_TMP)" >&2
-  fi
+# until_true S CMD...: runs CMD every 0.2 s until it succeeds; false once S
+# seconds have passed without success.
+until_true() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do [ "$SECONDS" -lt "$deadline" ] || return 1; sleep 0.2; done
 }
 
-# XVFB_PID is the timeout guarding Xvfb; it passes TERM on to the server.
-stop_xvfb() {
-  if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
-    local server
-    server=$(pgrep -P "$XVFB_PID" | head -n1)
-    kill -TERM "$XVFB_PID" 2>/dev/null
-    for _ in $(seq 1 20); do kill -0 "$XVFB_PID" 2>/dev/null || break; sleep 0.1; done
-    kill -KILL $server "$XVFB_PID" 2>/dev/null
-    wait "$XVFB_PID" 2>/dev/null
-  fi
-  XVFB_PID=""
-}
+alive() { kill -0 "$1" 2>/dev/null; }
+gone() { ! alive "$1"; }
 
 e2e_init() {
   E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/courtball-$1.XXXXXX")
@@ -65,38 +23,54 @@ e2e_init() {
   trap 'exit 130' INT TERM
 }
 
-# Xvfb picks a free display itself and writes its number to a descriptor:
-# no guessing, no clash with parallel runs. A run killed outright (no trap)
-# still loses its Xvfb after E2E_XVFB_LIMIT seconds. Unless the caller gives
-# a font path, Xvfb has only its built-in fonts, which cannot draw SDL's
-# message box: an error box then fails at once (the text still reaches
-# stderr) and can never wait for a click that no one makes.
+e2e_cleanup() {
+  [ -n "$GAME_PID" ] && alive "$GAME_PID" && kill -KILL $(game_process) "$GAME_PID" 2>/dev/null
+  stop_xvfb
+  [ "$E2E_FAILED" = 0 ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_TMP" || echo "(files kept in $E2E_TMP)" >&2
+}
+
+# start_xvfb [SIZE] [ARGS...]: a private Xvfb with one screen of SIZE
+# (default 1024x768). Xvfb picks a free display itself and writes its number
+# to a descriptor: no guessing, no clash with parallel runs. A run killed
+# outright still loses its Xvfb after E2E_XVFB_LIMIT seconds. Without a font
+# path Xvfb has only built-in fonts, which cannot draw SDL's message box: an
+# error box then fails at once (the text still reaches stderr) instead of
+# waiting for a click that no one makes.
 start_xvfb() {
-  local numfile="$E2E_TMP/display" fonts=(-fp built-ins) arg
-  for arg in "$@"; do [ "$arg" = -fp ] && fonts=(); done
+  local size=1024x768 numfile="$E2E_TMP/display" fonts=(-fp built-ins)
+  case "${1:-}" in [0-9]*x[0-9]*) size=$1; shift ;; esac
+  case " $* " in *" -fp "*) fonts=() ;; esac
   : > "$numfile"
-  timeout -k 5 "${E2E_XVFB_LIMIT:-300}" Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp \
+  timeout -k 5 "${E2E_XVFB_LIMIT:-300}" Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp \
     -noreset "${fonts[@]}" "$@" 9>"$numfile" >"$E2E_TMP/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  for _ in $(seq 1 100); do
-    if [ -s "$numfile" ] && grep -q '^[0-9]' "$numfile"; then
-      DISPLAY=":$(head -n1 "$numfile" | tr -dc 0-9)"
-      export DISPLAY
-      note "Xvfb on $DISPLAY (pid $XVFB_PID)"
-      return 0
-    fi
-    kill -0 "$XVFB_PID" 2>/dev/null || break
-    sleep 0.1
-  done
+  if until_true 10 grep -q '^[0-9]' "$numfile"; then
+    export DISPLAY=":$(head -n1 "$numfile" | tr -dc 0-9)"
+    note "Xvfb $size on $DISPLAY"
+    return 0
+  fi
   fail "Xvfb did not start"; cat "$E2E_TMP/xvfb.log" >&2
   return 1
 }
 
-# The game never runs unbounded: timeout kills it after E2E_GAME_LIMIT s.
-# In a sanitizer build the leak check stays off here: SDL's D-Bus and the GL
-# drivers keep memory to the end, which is theirs, not the game's.
+# XVFB_PID is the timeout guarding Xvfb; it passes TERM on to the server.
+stop_xvfb() {
+  if [ -n "$XVFB_PID" ] && alive "$XVFB_PID"; then
+    local server
+    server=$(pgrep -P "$XVFB_PID" | head -n1)
+    kill -TERM "$XVFB_PID" 2>/dev/null
+    until_true 2 gone "$XVFB_PID" || kill -KILL $server "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+  fi
+  XVFB_PID=""
+}
+
+# The screen's current size on the RandR side, e.g. 1280x1024.
+screen_mode() { xrandr | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }
+
+# start_game BIN DIR [ARGS]: BIN in DIR, output in $E2E_TMP/game.{out,err};
+# timeout kills it after E2E_GAME_LIMIT s. GAME_PID is that timeout.
 start_game() {
-  export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
   local bin dir=$2
   bin=$(readlink -f "$1")
   shift 2
@@ -107,29 +81,22 @@ start_game() {
   GAME_PID=$!
 }
 
-# GAME_PID is the timeout guarding the game; this is the game itself.
 game_process() { pgrep -P "$GAME_PID" | head -n1; }
 
-wait_for_window() {
-  local title=$1 limit=$2 id
-  for _ in $(seq 1 $((limit * 10))); do
-    id=$(xdotool search --name "^$(printf '%s' "$title" | sed 's/[.[\*^$]/\\&/g')\$" 2>/dev/null | head -n1)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.1
-  done
-  return 1
+window_named() {  # the id of the first window named exactly $1
+  xdotool search --name "^$(printf '%s' "$1" | sed 's/[.[\*^$]/\\&/g')\$" 2>/dev/null | head -n1 | grep .
+}
+wait_for_window() { until_true "$2" window_named "$1"; }
+expect_window_at_origin() {  # a 1024x768 window at (0, 0)
+  local geometry
+  geometry=$(xdotool getwindowgeometry "$1" 2>&1)
+  grep -q "Position: 0,0" <<<"$geometry" && grep -q "Geometry: 1024x768" <<<"$geometry" ||
+    fail "window not 1024x768 at 0,0: $geometry"
 }
 
 # xwininfo, not xdotool: xdotool cannot match the box's UTF-8 name.
-wait_for_box() {
-  local limit=$1 id
-  for _ in $(seq 1 $((limit * 10))); do
-    id=$(xwininfo -root -tree 2>/dev/null | awk '$2 == "\"Error\":" { print $1; exit }')
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+error_box() { xwininfo -root -tree 2>/dev/null | awk '$2 == "\"Error\":" { print $1; f = 1; exit } END { exit !f }'; }
+wait_for_box() { until_true "$1" error_box; }
 
 # Xvfb's built-in fonts cannot draw SDL's message box; one scalable font,
 # listed by hand, can.
@@ -139,83 +106,58 @@ font_path() {
   [ -n "$font" ] || { fail "DejaVuSans.ttf not found (fonts-dejavu-core)"; return 1; }
   mkdir -p "$dir"
   ln -sf "$font" "$dir/DejaVuSans.ttf"
-  printf '%s\n' 2 \
-    "DejaVuSans.ttf -misc-dejavu sans-medium-r-normal--0-0-0-0-p-0-iso8859-1" \
+  printf '%s\n' 2 "DejaVuSans.ttf -misc-dejavu sans-medium-r-normal--0-0-0-0-p-0-iso8859-1" \
     "DejaVuSans.ttf -misc-dejavu sans-medium-r-normal--0-0-0-0-p-0-iso10646-1" > "$dir/fonts.dir"
   echo "$dir,built-ins"
 }
 
-screenshot() {
-  xwd -root -silent > "$E2E_TMP/screen.xwd" && convert "xwd:$E2E_TMP/screen.xwd" "$1"
-}
+screenshot() { xwd -root -silent > "$E2E_TMP/screen.xwd" && convert "xwd:$E2E_TMP/screen.xwd" "$1"; }
 
-pixel_at() {
-  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- |
-    sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' | head -n1
-}
-
-expect_pixel() {
-  local file=$1 x=$2 y=$3 r=$4 g=$5 b=$6 tol=$7 got
-  got=$(pixel_at "$file" "$x" "$y")
-  set -- $got
-  if [ $# -ne 3 ] || [ $(( ($1-r)*($1-r) > tol*tol || ($2-g)*($2-g) > tol*tol ||
-                           ($3-b)*($3-b) > tol*tol )) = 1 ]; then
-    fail "pixel ($x, $y) is '$got', expected $r $g $b (+-$tol)"
-  fi
-}
-
-# The share of the screen (0..1) within about 1% of a colour.
+# The share of the screen (0..1) within about 1% of the colour R G B.
 colour_share() {
-  local file=$1 colour="rgb($2,$3,$4)"
-  convert "$file" -fuzz 1% -fill black +opaque "$colour" -fill white -opaque "$colour" \
+  local colour="rgb($2,$3,$4)"
+  convert "$1" -fuzz 1% -fill black +opaque "$colour" -fill white -opaque "$colour" \
     -colorspace Gray -format '%[fx:mean]' info:
 }
 
-expect_colour_share() {
-  local file=$1 r=$2 g=$3 b=$4 least=$5 share
-  share=$(colour_share "$file" "$r" "$g" "$b")
-  awk -v s="$share" -v l="$least" 'BEGIN { exit !(s + 0 >= l + 0) }' ||
-    fail "colour $r $g $b covers $share of the screen, expected at least $least"
+# Mean absolute difference (0..1) of two screenshots over a WxH box at X,Y.
+region_change() {
+  convert "$1" "$2" -crop "$3x$4+$5+$6" +repage -compose difference -composite \
+    -colorspace Gray -format '%[fx:mean]' info:
 }
 
-# Screenshots until the pixel at X Y is no longer black (a frame has reached
-# the screen), for at most S seconds.
-wait_for_frame() {
-  local file=$1 x=$2 y=$3 limit=$4
-  for _ in $(seq 1 $((limit * 2))); do
-    screenshot "$file" && [ "$(pixel_at "$file" "$x" "$y")" != "0 0 0" ] && return 0
-    sleep 0.5
-  done
-  fail "nothing drawn at ($x, $y) after ${limit}s"
-  return 1
-}
+above() { awk -v v="$1" -v l="$2" 'BEGIN { exit !(v + 0 > l + 0) }'; }
+expect_above() { above "$1" "$2" || fail "$3: $1, expected more than $2"; }  # VALUE LEAST WHAT
+expect_below() { above "$2" "$1" || fail "$3: $1, expected less than $2"; }  # VALUE MOST WHAT
 
-press_key() { xdotool key "$1"; }
+# Screenshots into FILE until the pixel at X Y is not black (a frame has
+# reached the screen), for at most S seconds.
+frame_shown() { screenshot "$1" && above "$(convert "$1" -format "%[fx:p{$2,$3}.intensity]" info:)" 0; }
+wait_for_frame() { until_true "$4" frame_shown "$@" || fail "nothing drawn at ($2, $3) after $4 s"; }
+
+# wait_for_rest REF FILE W H X Y LEAST S: screenshots into FILE until the WxH
+# box at X,Y differs from REF by more than LEAST and not from the shot before:
+# something came to rest there, not just passed by. Fails after S seconds.
+at_rest() {
+  [ -f "$2" ] && mv "$2" "$2.before.png"
+  screenshot "$2" && above "$(region_change "$1" "$2" "$3" "$4" "$5" "$6")" "$7" &&
+    [ -f "$2.before.png" ] && ! above "$(region_change "$2.before.png" "$2" "$3" "$4" "$5" "$6")" 0.01
+}
+wait_for_rest() { until_true "$8" at_rest "$@" || fail "nothing came to rest in $3x$4+$5+$6 in $8 s"; }
 
 wait_game_exit() {
-  local limit=$1
-  for _ in $(seq 1 $((limit * 10))); do
-    kill -0 "$GAME_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$GAME_PID" 2>/dev/null; then
-    fail "game still running after ${limit}s"
-    kill -KILL $(game_process) "$GAME_PID" 2>/dev/null
-  fi
+  until_true "$1" gone "$GAME_PID" ||
+    { fail "game still running after $1 s"; kill -KILL $(game_process) "$GAME_PID" 2>/dev/null; }
   wait "$GAME_PID"
   GAME_STATUS=$?
   GAME_PID=""
 }
 
-expect_status() {
-  [ "$GAME_STATUS" = "$1" ] || fail "exit code $GAME_STATUS, expected $1"
-}
+expect_status() { [ "$GAME_STATUS" = "$1" ] || fail "exit code $GAME_STATUS, expected $1"; }
 
 expect_stderr() {
-  grep -qxF "$1" "$E2E_TMP/game.err" || { fail "stderr lacks '$1'"; sed 's/^/  stderr: /' "$E2E_TMP/game.err" >&2; }
+  grep -qxF "$1" "$E2E_TMP/game.err" ||
+    { fail "stderr lacks '$1'"; sed 's/^/  stderr: /' "$E2E_TMP/game.err" >&2; }
 }
 
-e2e_finish() {
-  if [ "$E2E_FAILED" = 0 ]; then echo "PASS"; exit 0; fi
-  exit 1
-}
+e2e_finish() { [ "$E2E_FAILED" = 0 ] && echo PASS; exit "$E2E_FAILED"; }

@@ -5,23 +5,27 @@ set -u
 . "$(dirname "$0")/lib.sh"
 game=$1 workdir=$2
 e2e_init no-display
+unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER
 
 # No display at all: SDL would settle on a driver that draws nowhere.
-(unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER; start_game "$game" "$workdir"; wait_game_exit 15
- expect_status 0; expect_stderr "Failed To Register The Window Class."; exit $E2E_FAILED) ||
-  E2E_FAILED=1
+start_game "$game" "$workdir"
+wait_game_exit 15
+expect_status 0
+expect_stderr "Failed To Register The Window Class."
 
 # The dummy driver, asked for by name, gives a window but no GL surface: the
 # quit path (message, no scene, no tick) and exit code 1.
-(unset DISPLAY WAYLAND_DISPLAY; export SDL_VIDEODRIVER=dummy; start_game "$game" "$workdir"
- wait_game_exit 15; expect_status 1; expect_stderr "Can't Find A Suitable PixelFormat."
- exit $E2E_FAILED) || E2E_FAILED=1
+SDL_VIDEODRIVER=dummy start_game "$game" "$workdir"
+wait_game_exit 15
+expect_status 1
+expect_stderr "Can't Find A Suitable PixelFormat."
 
 # The offscreen driver, asked for by name, is taken: the game runs unseen
-# until the desktop (here SIGTERM) closes it.
-(unset DISPLAY WAYLAND_DISPLAY; export SDL_VIDEODRIVER=offscreen; start_game "$game" "$workdir"
- sleep 2; kill -0 "$(game_process)" 2>/dev/null || fail "offscreen game ended on its own"
- kill -TERM "$(game_process)"; wait_game_exit 10; expect_status 1
- [ -s "$E2E_TMP/game.err" ] && { fail "offscreen game reported"; cat "$E2E_TMP/game.err" >&2; }
- exit $E2E_FAILED) || E2E_FAILED=1
+# (for 2 s here) until the desktop, here SIGTERM, closes it.
+SDL_VIDEODRIVER=offscreen start_game "$game" "$workdir"
+until_true 2 gone "$GAME_PID" && fail "offscreen game ended on its own"
+kill -TERM "$(game_process)" 2>/dev/null
+wait_game_exit 10
+expect_status 1
+[ -s "$E2E_TMP/game.err" ] && { fail "offscreen game reported"; cat "$E2E_TMP/game.err" >&2; }
 e2e_finish
