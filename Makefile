@@ -32,7 +32,7 @@ test: build
 
 # Every suite in a build of its own with ASan and UBSan: any finding fails its
 # test; leaks are checked everywhere, only the GL drivers' own are suppressed
-# (tests/lsan.supp).
+# (tests/sanitize/lsan.supp).
 test-sanitize: deps
 	@cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOURTBALL_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD)-sanitize -j $(JOBS)
