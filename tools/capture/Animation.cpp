@@ -26,11 +26,12 @@ int ScaledHeight(int width, int height, int scaledWidth) {
 void AddAnimationOptions(CLI::App& app, AnimationOptions& options) {
   CLI::Option* animate =
       app.add_option("--animate", options.path, "write frames as an animated lossless WebP");
+  // The same bound as --frames: --to may lengthen the run.
   app.add_option("--from", options.from, "first frame of the animation (default 1)")
-      ->check(CLI::PositiveNumber)
+      ->check(CLI::Range(1, 10000000))
       ->needs(animate);
   app.add_option("--to", options.to, "last frame of the animation (default: the last)")
-      ->check(CLI::PositiveNumber)
+      ->check(CLI::Range(1, 10000000))
       ->needs(animate);
   app.add_option("--every", options.every, "take every Nth frame (default 1)")
       ->check(CLI::Range(1, 1000))
