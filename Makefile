@@ -5,12 +5,15 @@
 #   make check-format  check every C++ file against .clang-format
 #   make bench         build and run the benchmarks and the pacing measurement
 #   make fuzz          run each file-reader fuzzer for 60 s (installs clang if missing)
+#   make install       install under PREFIX (default /usr/local; DESTDIR honoured)
+#   make package       build the Debian package build/courtball_*.deb
 BUILD ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 # No "Entering directory" lines from the sub-makes CMake runs.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build play test test-sanitize check-format bench fuzz clean
+.PHONY: all deps build play test test-sanitize check-format bench fuzz install package clean
 
 all: build
 
@@ -40,6 +43,12 @@ test-sanitize: deps
 
 check-format: deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@scripts/run-bench $(BUILD)

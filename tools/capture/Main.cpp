@@ -12,6 +12,7 @@
 #include <set>
 #include <vector>
 
+#include "capture/Animation.h"
 #include "capture/Schedule.h"
 #include "common/PngFile.h"
 #include "headless/HeadlessContext.h"
@@ -31,6 +32,7 @@ struct Options {
   std::vector<int> pngFrames;
   std::vector<ScheduledKey> keyPresses;
   std::vector<ScheduledMouse> mouseMoves;
+  AnimationOptions animation;
 };
 
 void PrintTraceHeader() {
@@ -101,6 +103,7 @@ int Run(const Options& options) {
   if (options.timing) std::fprintf(stderr, "setup\t%lld\n", Nanoseconds(start));
   if (options.trace) PrintTraceHeader();
   std::set<int> wanted(options.pngFrames.begin(), options.pngFrames.end());
+  AnimationWriter animation(options.animation, kWidth, kHeight);
   for (int tick = 1; tick <= options.frames; ++tick) {
     FeedInput(options, tick);
     long long cpuStart = options.timing ? ProcessCpuNanoseconds() : 0;
@@ -117,7 +120,9 @@ int Run(const Options& options) {
     }
     if (options.trace) PrintTraceRow(tick);
     if (wanted.count(tick) && !SaveFrame(context, options.outDir, tick)) return 1;
+    if (animation.Wants(tick) && !animation.Add(context.ReadPixels())) return 1;
   }
+  if (!animation.Finish()) return 1;
   std::fflush(stdout);
   return 0;
 }
@@ -127,7 +132,8 @@ bool Prepare(Options& options) {
   std::string error;
   if ((!options.keys.empty() && !ParseKeySchedule(options.keys, options.keyPresses, error)) ||
       (!options.mouse.empty() && !ParseMouseSchedule(options.mouse, options.mouseMoves, error)) ||
-      (!options.pngList.empty() && !ParseFrameList(options.pngList, options.pngFrames, error))) {
+      (!options.pngList.empty() && !ParseFrameList(options.pngList, options.pngFrames, error)) ||
+      !CheckAnimationOptions(options.animation, options.frames, error)) {
     std::cerr << "courtball-capture: " << error << "\n";
     return false;
   }
@@ -155,6 +161,7 @@ int main(int argc, char** argv) {
   app.add_flag("--trace", options.trace, "print a TSV row per tick to stdout");
   app.add_option("--keys", options.keys, "key presses before ticks, e.g. 30:R,60:Space");
   app.add_option("--mouse", options.mouse, "mouse positions before ticks, e.g. 61:100:200");
+  AddAnimationOptions(app, options.animation);
   app.add_flag("--timing", options.timing,
                "print set-up time and per tick: tick, frame and CPU ns (stderr)");
   try {

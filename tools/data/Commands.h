@@ -8,3 +8,4 @@ void AddGenerateCommand(CLI::App& app, int& exitCode);
 void AddCheckCommand(CLI::App& app, int& exitCode);
 void AddInspectCommand(CLI::App& app, int& exitCode);
 void AddConvertCommand(CLI::App& app, int& exitCode);
+void AddIconCommand(CLI::App& app, int& exitCode);

@@ -1,4 +1,5 @@
-// Main.cpp -- courtball-data: make, check, inspect and convert the game's files.
+// Main.cpp -- courtball-data: make, check, inspect and convert the game's files,
+// and make its desktop icon.
 #include "data/Commands.h"
 
 int main(int argc, char** argv) {
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
   AddCheckCommand(app, exitCode);
   AddInspectCommand(app, exitCode);
   AddConvertCommand(app, exitCode);
+  AddIconCommand(app, exitCode);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
