@@ -309,3 +309,23 @@ TEST(BitmapMagick, DecodesWhatImageMagickReadsBack) {
     }
   }
 }
+
+// Run-length data that fills the last row may end there, without its closing
+// escapes. Only the headers and the pixels they imply are read: a picture
+// followed by 1.5 GB of nothing loads as if the file ended with it.
+TEST(BitmapLoad, RunLengthEndingWithTheLastRowAndReadingWhatTheHeadersImply) {
+  ExpectDecodes({
+      {"RLE8 run", Coded(WithPalette(Info(2, 2, 8, {2, 1, 0, 0, 2, 3}), 4, 4), 1), 2, 2,
+       Indexed({1, 1, 3, 3}, 4)},
+      {"RLE4 literal", Coded(WithPalette(Info(3, 1, 4, {0, 3, 0x12, 0x30}), 16, 0), 2), 3, 1,
+       Indexed({1, 2, 3}, 16)},
+  });
+  const std::string path = MakeTempDir("bmp-tail") + "/tail.bmp";
+  WriteFile(path, Build(TrueColour(1, 1, {1, 2, 3})));
+  ASSERT_EQ(truncate(path.c_str(), off_t{3} << 29), 0);
+  ErrorRecorder recorder;
+  auto image = LoadBitmapImage(path.c_str());
+  std::remove(path.c_str());
+  ASSERT_NE(image, nullptr) << recorder.Messages().front();
+  EXPECT_EQ(image->data, (Bytes{1, 2, 3}));
+}

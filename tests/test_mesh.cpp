@@ -6,6 +6,7 @@
 #include <GL/glu.h>
 
 #include <cmath>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -382,4 +383,22 @@ TEST_F(MeshDrawTest, TexturedCornersUseTheVertexIndex) {
   for (int i = 0; i < 6; ++i) m.texVertices[i] = P(i < 3 ? 0.25f : 0.75f, 0.5f, 0);
   m.Draw(ViewState(camera), texture, 1);
   EXPECT_EQ(PixelOf(0, 10, 0), (Rgb{255, 0, 0}));
+}
+
+// A read error ends the reading as the end of the file does, and so does the
+// size limit, whatever follows it.
+TEST(AseReader, LoadEndsAtAReadErrorOrTheSizeLimit) {
+  const std::string past = MakeTempDir("ase-limit") + "/past.ase";
+  {
+    std::ofstream out(past);
+    out.seekp(kMeshFileLimit);  // a hole: as many zero bytes, one endless token
+    out << " *MESH_VERTEX 0 1.0 2.0 3.0";
+  }
+  for (const std::string& path : {std::string("/proc/self/mem"), past}) {
+    SCOPED_TRACE(path);
+    MeshModel model;
+    EXPECT_NO_THROW(model.Load(path.c_str(), 1.0f));
+    ExpectCounts(model, 0, 0, 0);
+  }
+  std::remove(past.c_str());
 }

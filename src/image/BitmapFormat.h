@@ -32,13 +32,24 @@ struct BitmapLayout {
   ChannelMask channels[3];  // red, green, blue; used for 16 and 32 bits
 };
 
-// Reads the headers and the colour table and checks that the file holds them
-// and that the reader can decode the encoding. Pixel data is not checked.
+// The headers, masks and colour table lie within a file's first bytes: a file
+// header of 14, an info header of 40, 12 of masks, 256 entries of 4.
+constexpr size_t kBitmapHeadBytes = 14 + 40 + 12 + 256 * 4;
+
+// Reads the headers and the colour table and checks that a file of size bytes
+// holds them and that the reader can decode the encoding. bytes holds the
+// file's first kBitmapHeadBytes (all of it, if shorter); nothing past them is
+// read. Pixel data is not checked.
 BitmapError ParseBitmapLayout(const unsigned char* bytes, size_t size, BitmapLayout& layout);
 
 // The output row that stored row r lands on: bottom row first in every case.
 inline size_t OutputRow(const BitmapLayout& layout, int r) {
   return static_cast<size_t>(layout.topDown ? layout.height - 1 - r : r);
+}
+
+// Stored rows are padded to whole 32-bit words.
+inline uint64_t StoredRowBytes(const BitmapLayout& layout) {
+  return (static_cast<uint64_t>(layout.width) * layout.bitsPerPixel + 31) / 32 * 4;
 }
 
 // Uncompressed pixels: true when the file holds every stored row.

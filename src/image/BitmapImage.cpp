@@ -1,18 +1,32 @@
-// BitmapImage.cpp -- reads a bitmap file whole and decodes it into R G B rows,
-// reporting each refusal with exactly one of the reader's messages.
+// BitmapImage.cpp -- reads a bitmap file's headers first and then only the
+// pixel data they imply, decodes it into R G B rows, and reports each refusal
+// with exactly one of the reader's messages.
 #include "image/BitmapImage.h"
 
-#include <cstdio>
+#include <cstring>
 #include <new>
 
 #include "image/BitmapFormat.h"
+#include "platform/DataFile.h"
 #include "platform/ErrorMessage.h"
 
 namespace {
 
-// No bitmap we accept needs a bigger file (a 32-bit picture at the output
-// ceiling is about 342 MiB); refusing sooner saves reading a huge file.
-constexpr size_t kMaxFileBytes = size_t{1024} * 1024 * 1024;
+// Where a bitmap's bytes come from: a whole file in memory, or an open file.
+struct BitmapSource {
+  const unsigned char* bytes = nullptr;
+  const DataFile* file = nullptr;
+  uint64_t size = 0;
+};
+
+// Up to n bytes at offset; fewer at the end, or where a read fails.
+size_t ReadSource(const BitmapSource& source, uint64_t offset, unsigned char* dst, size_t n) {
+  if (source.file != nullptr) return source.file->ReadAt(offset, dst, n);
+  if (offset >= source.size) return 0;
+  if (n > source.size - offset) n = static_cast<size_t>(source.size - offset);
+  std::memcpy(dst, source.bytes + offset, n);
+  return n;
+}
 
 // Makes the result record and its zeroed buffer; nullptr when memory fails.
 std::unique_ptr<BitmapImage> MakeImage(const BitmapLayout& layout, size_t bytes) {
@@ -31,38 +45,42 @@ bool Uncompressed(const BitmapLayout& layout) {
   return layout.compression == kCompressNone || layout.compression == kCompressBitFields;
 }
 
-// Takes the whole file; an empty or unreadable one is an open failure.
-BitmapError ReadWholeFile(const char* path, std::vector<unsigned char>& content) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return BitmapError::kOpen;
-  BitmapError error = BitmapError::kNone;
-  unsigned char chunk[65536];
-  try {
-    for (;;) {
-      const size_t got = std::fread(chunk, 1, sizeof chunk, file);
-      content.insert(content.end(), chunk, chunk + got);
-      if (got < sizeof chunk) break;
-      if (content.size() > kMaxFileBytes) {
-        error = BitmapError::kOutOfMemory;
-        break;
-      }
-    }
-  } catch (const std::bad_alloc&) {
-    error = BitmapError::kOutOfMemory;
-  }
-  if (error == BitmapError::kNone && (std::ferror(file) || content.empty())) {
-    error = BitmapError::kOpen;
-  }
-  std::fclose(file);
-  return error;
+// Bytes of pixel data worth reading. Every stored row, uncompressed. Run-length
+// data has no size of its own: a writer spends at most a two-byte run on each
+// pixel (row padding included), an end of line on each row and an end of
+// bitmap, so a stream is read no further than that, nor beyond the largest
+// picture.
+uint64_t PixelBytesWanted(const BitmapLayout& layout) {
+  const uint64_t rows = static_cast<uint64_t>(layout.height);
+  if (Uncompressed(layout)) return StoredRowBytes(layout) * rows;
+  const uint64_t stream = (2 * (static_cast<uint64_t>(layout.width) + 8) + 2) * rows + 2;
+  return stream < kMaxBitmapBytes ? stream : kMaxBitmapBytes;
 }
 
-}  // namespace
+// Takes the pixel data from the source into pixels; false when memory fails.
+bool ReadPixels(const BitmapSource& source, const BitmapLayout& layout,
+                std::vector<unsigned char>& pixels) {
+  uint64_t span = source.size - layout.pixelOffset;
+  const uint64_t wanted = PixelBytesWanted(layout);
+  if (span > wanted) span = wanted;
+  try {
+    pixels.resize(static_cast<size_t>(span));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  pixels.resize(ReadSource(source, layout.pixelOffset, pixels.data(), pixels.size()));
+  return true;
+}
 
-std::unique_ptr<BitmapImage> DecodeBitmap(const unsigned char* bytes, size_t size,
-                                          BitmapError& error, size_t maxBytes) {
+std::unique_ptr<BitmapImage> Decode(BitmapSource source, BitmapError& error, size_t maxBytes) {
+  // The headers and colour table first, so that a file is refused for them
+  // before any pixel data is read; what cannot be read ends the file there.
+  unsigned char head[kBitmapHeadBytes] = {};
+  const size_t headBytes = source.size < kBitmapHeadBytes ? source.size : kBitmapHeadBytes;
+  const size_t got = ReadSource(source, 0, head, headBytes);
+  if (got < headBytes) source.size = got;
   BitmapLayout layout;
-  error = bytes == nullptr ? BitmapError::kOpen : ParseBitmapLayout(bytes, size, layout);
+  error = ParseBitmapLayout(head, source.size, layout);
   if (error != BitmapError::kNone) return nullptr;
   // width and height are below 2^31, so this product cannot overflow 64 bits.
   const uint64_t outBytes = static_cast<uint64_t>(layout.width) * layout.height * 3;
@@ -70,8 +88,18 @@ std::unique_ptr<BitmapImage> DecodeBitmap(const unsigned char* bytes, size_t siz
     error = BitmapError::kOutOfMemory;
     return nullptr;
   }
-  if (Uncompressed(layout) && !UncompressedPixelsFit(layout, size)) {
+  std::vector<unsigned char> pixels;
+  if (Uncompressed(layout) && !UncompressedPixelsFit(layout, source.size)) {
     error = BitmapError::kConversion;
+    return nullptr;
+  }
+  if (!ReadPixels(source, layout, pixels)) {
+    error = BitmapError::kOutOfMemory;
+    return nullptr;
+  }
+  layout.pixelOffset = 0;  // from here on the pixels are a buffer of their own
+  if (Uncompressed(layout) && !UncompressedPixelsFit(layout, pixels.size())) {
+    error = BitmapError::kConversion;  // a read failed on the way
     return nullptr;
   }
   std::unique_ptr<BitmapImage> image = MakeImage(layout, static_cast<size_t>(outBytes));
@@ -80,17 +108,37 @@ std::unique_ptr<BitmapImage> DecodeBitmap(const unsigned char* bytes, size_t siz
     return nullptr;
   }
   if (Uncompressed(layout)) {
-    DecodeUncompressed(bytes, layout, image->data.data());
+    DecodeUncompressed(pixels.data(), layout, image->data.data());
   } else {
-    error = DecodeRunLength(bytes, size, layout, image->data.data());
+    error = DecodeRunLength(pixels.data(), pixels.size(), layout, image->data.data());
     if (error != BitmapError::kNone) return nullptr;
   }
   return image;
 }
 
+}  // namespace
+
+std::unique_ptr<BitmapImage> DecodeBitmap(const unsigned char* bytes, size_t size,
+                                          BitmapError& error, size_t maxBytes) {
+  if (bytes == nullptr) {
+    error = BitmapError::kOpen;
+    return nullptr;
+  }
+  return Decode(BitmapSource{bytes, nullptr, size}, error, maxBytes);
+}
+
 std::unique_ptr<BitmapImage> DecodeBitmap(const unsigned char* bytes, size_t size,
                                           BitmapError& error) {
   return DecodeBitmap(bytes, size, error, kMaxBitmapBytes);
+}
+
+std::unique_ptr<BitmapImage> ReadBitmapFile(const char* path, BitmapError& error) {
+  DataFile file(path);  // only a regular file; anything else cannot be opened
+  if (!file.IsOpen()) {
+    error = BitmapError::kOpen;
+    return nullptr;
+  }
+  return Decode(BitmapSource{nullptr, &file, file.size}, error, kMaxBitmapBytes);
 }
 
 std::string BitmapErrorMessage(BitmapError error, const char* path) {
@@ -105,10 +153,8 @@ std::string BitmapErrorMessage(BitmapError error, const char* path) {
 }
 
 std::unique_ptr<BitmapImage> LoadBitmapImage(const char* path) {
-  std::vector<unsigned char> content;
-  BitmapError error = ReadWholeFile(path, content);
-  std::unique_ptr<BitmapImage> image;
-  if (error == BitmapError::kNone) image = DecodeBitmap(content.data(), content.size(), error);
+  BitmapError error = BitmapError::kNone;
+  std::unique_ptr<BitmapImage> image = ReadBitmapFile(path, error);
   if (!image) ShowErrorMessage(BitmapErrorMessage(error, path));
   return image;
 }

@@ -27,6 +27,10 @@ std::unique_ptr<BitmapImage> DecodeBitmap(const unsigned char* bytes, size_t siz
                                           BitmapError& error, size_t maxBytes);
 // The message text for a failure ("Failed to open DIB file %s.\n" uses path).
 std::string BitmapErrorMessage(BitmapError error, const char* path);
-// Reads and decodes the file; on failure shows exactly one message
+// Reads the file's headers, then only the pixel data they imply, and decodes
+// it; nullptr and error set when refused. Anything but a regular file cannot
+// be opened. No message.
+std::unique_ptr<BitmapImage> ReadBitmapFile(const char* path, BitmapError& error);
+// As ReadBitmapFile; on failure shows exactly one message
 // (ShowErrorMessage) and returns nullptr.
 std::unique_ptr<BitmapImage> LoadBitmapImage(const char* path);

@@ -11,11 +11,6 @@ namespace {
 using RowDecoder = void (*)(const unsigned char* src, unsigned char* dst, int width,
                             const BitmapLayout& layout);
 
-// Stored rows are padded to whole 32-bit words.
-uint64_t StoredRowBytes(const BitmapLayout& layout) {
-  return (static_cast<uint64_t>(layout.width) * layout.bitsPerPixel + 31) / 32 * 4;
-}
-
 // Indexed pixels: high-order bits first within a byte.
 void DecodeRow1(const unsigned char* src, unsigned char* dst, int width,
                 const BitmapLayout& layout) {

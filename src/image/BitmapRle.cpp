@@ -1,7 +1,8 @@
 // BitmapRle.cpp -- run-length pixel data, RLE8 and RLE4, by the published
 // rules: runs, literal runs padded to 16-bit words, end of line, end of
 // bitmap and position delta. Pixels the escapes skip stay black; a stream that
-// would write above the top row or runs out before the picture is refused.
+// would write above the top row or runs out before the picture is complete is
+// refused.
 #include <cstring>
 
 #include "image/BitmapFormat.h"
@@ -76,9 +77,14 @@ RleStep Literal(const BitmapLayout& layout, int count, bool nibbles, RleCursor& 
   return RleStep::kGoOn;
 }
 
+// Every row done, or the last one filled to its right edge.
+bool Complete(const BitmapLayout& layout, const RleCursor& c) {
+  return c.y >= layout.height || (c.y == layout.height - 1 && c.x >= layout.width);
+}
+
 RleStep Step(const BitmapLayout& layout, bool nibbles, RleCursor& c, unsigned char* out) {
-  // A stream may end without the end-of-bitmap escape once every row is done.
-  if (c.end - c.next < 2) return c.y >= layout.height ? RleStep::kDone : RleStep::kBroken;
+  // A stream may end without its closing escapes once the picture is complete.
+  if (c.end - c.next < 2) return Complete(layout, c) ? RleStep::kDone : RleStep::kBroken;
   const int count = c.next[0];
   const int code = c.next[1];
   c.next += 2;

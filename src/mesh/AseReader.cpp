@@ -1,10 +1,10 @@
 // AseReader.cpp -- MeshModel::Load: the vertex, face, texture and normal
 // records of one mesh in an ASCII scene export, read token by token.
-#include <fstream>
 #include <istream>
 #include <locale>
 
 #include "mesh/MeshModel.h"
+#include "platform/DataFile.h"
 
 namespace {
 // Room kept of each token; the longest keyword test looks at 18 characters,
@@ -190,9 +190,10 @@ void MeshModel::Load(const char* path, float scale) {
   vertexCount = 0;
   faceCount = 0;
   texVertexCount = 0;
-  if (path == nullptr) return;
-  std::ifstream file(path);            // carriage returns are white space to the reader
-  if (!file.is_open()) return;         // a missing file leaves an empty, drawable model
-  file.imbue(std::locale::classic());  // a decimal point, whatever the desktop's
-  LoadFromStream(file, scale);
+  DataFile file(path);
+  if (!file.IsOpen()) return;  // a missing file leaves an empty, drawable model
+  DataFileBuffer buffer(file, kMeshFileLimit);
+  std::istream in(&buffer);          // carriage returns are white space to the reader
+  in.imbue(std::locale::classic());  // a decimal point, whatever the desktop's
+  LoadFromStream(in, scale);
 }

@@ -1,6 +1,7 @@
 // MeshModel.h -- a triangle mesh read from an ASE file: placement, per-face
 // colour, per-vertex glow, and its immediate-mode drawing under a ViewState.
 #pragma once
+#include <cstdint>
 #include <istream>
 #include <memory>
 #include <ostream>
@@ -17,6 +18,10 @@ inline int CappedCount(int count) {
   if (count < 0) return 0;
   return count < kMeshCapacity ? count : kMeshCapacity;
 }
+
+// Bytes of a mesh file the reader reads at most; an export with animation
+// runs to tens of MB, and a file that never ends must not hold up the game.
+constexpr uint64_t kMeshFileLimit = uint64_t{256} << 20;
 
 // True when index names a slot of the arrays (0..1999), whatever a file said.
 inline bool IsMeshSlot(int index) { return index >= 0 && index < kMeshCapacity; }
@@ -48,8 +53,9 @@ class MeshModel {
 
   MeshModel();
 
-  // Reads an ASE file (working-directory relative). A missing file leaves
-  // the counts 0; a bad record ends the reading with the counts reached.
+  // Reads an ASE file (working-directory relative). A missing file, or
+  // anything but a regular file, leaves the counts 0; a bad record, a read
+  // error or kMeshFileLimit ends the reading with the counts reached.
   void Load(const char* path, float scale);
   void LoadFromStream(std::istream& in, float scale);
 

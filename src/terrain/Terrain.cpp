@@ -2,9 +2,8 @@
 // normals and the height and normal queries the ball asks every tick.
 #include "terrain/Terrain.h"
 
-#include <fstream>
-
 #include "math/MathUtil.h"
+#include "platform/DataFile.h"
 
 namespace {
 constexpr int kLast = Terrain::kSize - 1;  // 39: last row and column
@@ -35,10 +34,15 @@ Terrain::Terrain()
   ClearGlow();
 }
 
-void Terrain::Load() {
-  // Binary: every byte is a height, whatever a line end would be elsewhere.
-  std::ifstream file("GData.tga", std::ios::in | std::ios::binary);
-  LoadFromStream(file);
+void Terrain::Load() { LoadFile("GData.tga"); }
+
+void Terrain::LoadFile(const char* path) {
+  // Raw bytes, no line-end translation: every byte is a height. Anything but
+  // a regular file gives none, and so a flat floor.
+  DataFile file(path);
+  DataFileBuffer buffer(file, kVertexCount);
+  std::istream in(&buffer);
+  LoadFromStream(in);
 }
 
 void Terrain::LoadFromStream(std::istream& in) {

@@ -21,6 +21,7 @@ class Terrain {
 
   // Reads the first 1600 bytes of "GData.tga" as heights, then the normals.
   void Load();
+  void LoadFile(const char* path);  // the same from any file
   void LoadFromStream(std::istream& in);
   void ComputeNormals();
   void RefreshEdgeNormals();

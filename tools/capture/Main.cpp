@@ -133,7 +133,10 @@ bool Prepare(Options& options) {
   if ((!options.keys.empty() && !ParseKeySchedule(options.keys, options.keyPresses, error)) ||
       (!options.mouse.empty() && !ParseMouseSchedule(options.mouse, options.mouseMoves, error)) ||
       (!options.pngList.empty() && !ParseFrameList(options.pngList, options.pngFrames, error)) ||
-      !CheckAnimationOptions(options.animation, options.frames, error)) {
+      // --to may lengthen the run, so the last tick is known only after it.
+      !CheckAnimationOptions(options.animation, options.frames, error) ||
+      !CheckLastTick(options.frames, options.keyPresses, options.mouseMoves, options.pngFrames,
+                     error)) {
     std::cerr << "courtball-capture: " << error << "\n";
     return false;
   }
@@ -156,11 +159,14 @@ int main(int argc, char** argv) {
   Options options;
   app.add_option("--frames", options.frames, "number of ticks, each followed by its frame")
       ->check(CLI::Range(0, 10000000));
-  app.add_option("--png", options.pngList, "frames to save as DIR/frame-NNNNN.png, e.g. 1,90,300");
+  app.add_option("--png", options.pngList, "frames to save as DIR/frame-NNNNN.png, e.g. 1,90,300")
+      ->check(RefuseEmptyList);
   app.add_option("--out", options.outDir, "folder for the pictures (created if missing)");
   app.add_flag("--trace", options.trace, "print a TSV row per tick to stdout");
-  app.add_option("--keys", options.keys, "key presses before ticks, e.g. 30:R,60:Space");
-  app.add_option("--mouse", options.mouse, "mouse positions before ticks, e.g. 61:100:200");
+  app.add_option("--keys", options.keys, "key presses before ticks, e.g. 30:R,60:Space")
+      ->check(RefuseEmptyList);
+  app.add_option("--mouse", options.mouse, "mouse positions before ticks, e.g. 61:100:200")
+      ->check(RefuseEmptyList);
   AddAnimationOptions(app, options.animation);
   app.add_flag("--timing", options.timing,
                "print set-up time and per tick: tick, frame and CPU ns (stderr)");

@@ -82,3 +82,25 @@ bool ParseFrameList(const std::string& text, std::vector<int>& out, std::string&
   }
   return true;
 }
+
+std::string RefuseEmptyList(const std::string& text) { return text.empty() ? "an empty list" : ""; }
+
+bool CheckLastTick(int lastTick, const std::vector<ScheduledKey>& keys,
+                   const std::vector<ScheduledMouse>& mouse, const std::vector<int>& frames,
+                   std::string& error) {
+  auto beyond = [&](int tick, const char* what) {
+    error = std::string(what) + " " + std::to_string(tick) + " is past the last tick (--frames " +
+            std::to_string(lastTick) + ")";
+    return false;
+  };
+  for (const ScheduledKey& k : keys) {
+    if (k.tick > lastTick) return beyond(k.tick, "--keys: tick");
+  }
+  for (const ScheduledMouse& m : mouse) {
+    if (m.tick > lastTick) return beyond(m.tick, "--mouse: tick");
+  }
+  for (int frame : frames) {
+    if (frame > lastTick) return beyond(frame, "--png: frame");
+  }
+  return true;
+}

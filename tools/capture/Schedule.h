@@ -20,3 +20,10 @@ bool ParseKeySchedule(const std::string& text, std::vector<ScheduledKey>& out, s
 bool ParseMouseSchedule(const std::string& text, std::vector<ScheduledMouse>& out,
                         std::string& error);
 bool ParseFrameList(const std::string& text, std::vector<int>& out, std::string& error);
+// For CLI11's check of a list option: a message when the list given is empty.
+std::string RefuseEmptyList(const std::string& text);
+// False and error set when an entry names a tick past the run's last one: a
+// frame that is never drawn, an input that is never fed.
+bool CheckLastTick(int lastTick, const std::vector<ScheduledKey>& keys,
+                   const std::vector<ScheduledMouse>& mouse, const std::vector<int>& frames,
+                   std::string& error);

@@ -2,8 +2,6 @@
 // reader and prints the model it yields as JSON.
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -11,6 +9,7 @@
 #include "data/Commands.h"
 #include "math/GameRandom.h"
 #include "mesh/MeshModel.h"
+#include "platform/DataFile.h"
 
 namespace {
 struct InspectOptions {
@@ -106,15 +105,14 @@ std::string ModelJson(const MeshModel& m) {
 }
 
 int RunInspect(const InspectOptions& options) {
-  std::error_code error;
-  std::ifstream file(options.path);
-  if (!file.is_open() || std::filesystem::is_directory(options.path, error)) {
+  // What the game's reader cannot open it loads as an empty model; say so.
+  if (!DataFile(options.path.c_str()).IsOpen()) {
     std::cerr << "courtball-data inspect: cannot open " << options.path << "\n";
     return 1;
   }
   auto model = std::make_unique<MeshModel>();
   ResetGameRandom();  // the face greys as a fresh game would draw them
-  model->LoadFromStream(file, options.scale);
+  model->Load(options.path.c_str(), options.scale);
   std::cout << ModelJson(*model);
   std::cout.flush();
   return std::cout.good() ? 0 : 1;

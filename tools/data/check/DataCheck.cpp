@@ -6,9 +6,7 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <iomanip>
-#include <iterator>
 #include <limits>
 #include <sstream>
 #include <vector>
@@ -16,6 +14,7 @@
 #include "court/GameFiles.h"
 #include "image/BitmapImage.h"
 #include "mesh/MeshModel.h"
+#include "platform/DataFile.h"
 #include "terrain/Terrain.h"
 
 namespace {
@@ -25,13 +24,6 @@ struct FileReport {
   std::vector<std::string> warnings;
   bool unusable = false;  // the game could not use it
 };
-
-bool ReadBytes(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
 
 std::string Counted(int n, const char* what) { return std::to_string(n) + " " + what; }
 
@@ -136,7 +128,7 @@ void WarnSurface(const GameFile& entry, const FaceScan& scan, const MeshModel& m
 FileReport CheckMesh(const std::string& dir, const GameFile& entry) {
   FileReport report;
   std::string path = (std::filesystem::path(dir) / entry.name).string();
-  if (!std::ifstream(path)) {
+  if (!DataFile(path.c_str()).IsOpen()) {  // the game's reader would not open it either
     report.summary = "missing or unreadable";
     report.warnings.push_back("the game runs without it: nothing of it is drawn");
     return report;
@@ -160,12 +152,9 @@ bool PowerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
 
 FileReport CheckBitmap(const std::string& dir, const std::string& name) {
   FileReport report;
-  std::string bytes;
-  BitmapError error = BitmapError::kOpen;
-  std::unique_ptr<BitmapImage> image;
-  if (ReadBytes((std::filesystem::path(dir) / name).string(), bytes)) {
-    image = DecodeBitmap(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), error);
-  }
+  BitmapError error = BitmapError::kNone;
+  std::unique_ptr<BitmapImage> image =
+      ReadBitmapFile((std::filesystem::path(dir) / name).string().c_str(), error);
   if (!image) {
     std::string message = BitmapErrorMessage(error, name.c_str());
     while (!message.empty() && message.back() == '\n') message.pop_back();
@@ -183,38 +172,38 @@ FileReport CheckBitmap(const std::string& dir, const std::string& name) {
 
 // Image tools open the file only if it is the greyscale TGA it claims to be;
 // the game does not care and reads its first 1600 bytes as heights.
-bool IsFloorTga(const std::string& bytes) {
-  if (bytes.size() < 18) return false;
-  auto at = [&](int i) { return static_cast<unsigned char>(bytes[i]); };
-  return at(1) == 0 && at(2) == 3 && at(12) + 256 * at(13) == 40 && at(14) + 256 * at(15) == 40 &&
-         at(16) == 8 && bytes.size() >= 18u + at(0) + 1600u;
+bool IsFloorTga(const DataFile& file) {
+  unsigned char h[18];
+  if (file.ReadAt(0, h, sizeof h) < sizeof h) return false;
+  return h[1] == 0 && h[2] == 3 && h[12] + 256 * h[13] == 40 && h[14] + 256 * h[15] == 40 &&
+         h[16] == 8 && file.size >= 18u + h[0] + 1600u;
 }
 
 FileReport CheckFloor(const std::string& dir, const std::string& name) {
   FileReport report;
-  std::string bytes;
-  if (!ReadBytes((std::filesystem::path(dir) / name).string(), bytes)) {
+  const std::string path = (std::filesystem::path(dir) / name).string();
+  DataFile file(path.c_str());
+  if (!file.IsOpen()) {
     report.summary = "missing or unreadable";
     report.warnings.push_back("the floor is flat, every height -30");
     return report;
   }
   auto terrain = std::make_unique<Terrain>();
-  std::istringstream in(bytes);
-  terrain->LoadFromStream(in);
+  terrain->LoadFile(path.c_str());
   float low = terrain->vertices[0].y, high = low;
   for (int v = 0; v < Terrain::kVertexCount; ++v) {
     low = std::min(low, terrain->vertices[v].y);
     high = std::max(high, terrain->vertices[v].y);
   }
   std::ostringstream summary;
-  summary << bytes.size() << " bytes, heights " << low << ".." << high;
+  summary << file.size << " bytes, heights " << low << ".." << high;
   report.summary = summary.str();
-  if (bytes.size() < static_cast<size_t>(Terrain::kVertexCount)) {
+  if (file.size < static_cast<uint64_t>(Terrain::kVertexCount)) {
     report.warnings.push_back(
         "shorter than 1600 bytes: the last byte's height fills the rest" +
-        std::string(bytes.empty() ? " (none: the floor is flat at -30)" : ""));
+        std::string(file.size == 0 ? " (none: the floor is flat at -30)" : ""));
   }
-  if (!IsFloorTga(bytes)) {
+  if (!IsFloorTga(file)) {
     report.warnings.push_back("not a 40x40 8-bit greyscale TGA: image tools may not open it");
   }
   return report;

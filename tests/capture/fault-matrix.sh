@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Every data file with every fault in its place, each on a fresh copy of the
+# data, two runs at a time. A bitmap is refused with its one message, exit 1;
+# a mesh or the floor plays on, exit 0, and a broken mesh leaves the ball,
+# camera and paddles exactly where they were. `courtball-data check` agrees on
+# every cell. A signal, a sanitizer report or a hang fails the cell.
+set -uo pipefail
+export capture="$1" tool="$2" data="$3" work
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" # Mesa's own leaks, sanitizer build only
+files="ball.ase case.ase Paddle.ase LeftWall.ase Roof.ase RightWall.ase Title.bmp envmap.bmp
+  Ball1.bmp Ball2.bmp Ball3.bmp Ball4.bmp Ball5.bmp Ball6.bmp GData.tga"
+faults="missing empty half ten random dir loop zero other fifo"
+LC_ALL=C awk 'BEGIN { srand(11); for (i = 0; i < 4096; i++) printf "%c", int(rand() * 256) }' \
+  > "$work/random"
+(cd "$data" && "$capture" --frames 30 --trace > "$work/clean.tsv") || exit 1
+
+# cell FILE FAULT: one run, its outcome in $work/FILE.FAULT
+cell() {
+  local f="$1" fault="$2" dir="$work/$1-$2" want=0 text="" code check why=""
+  cp -r "$data" "$dir" && cd "$dir" || return
+  case $fault in
+    missing) rm "$f" ;;
+    empty) : > "$f" ;;
+    half) truncate -s $(($(stat -c %s "$f") / 2)) "$f" ;;
+    ten) truncate -s 10 "$f" ;;
+    random) cp "$work/random" "$f" ;;
+    dir) rm "$f" && mkdir "$f" ;;
+    loop) rm "$f" && ln -s "$f" "$f" ;;
+    zero) rm "$f" && ln -s /dev/zero "$f" ;;
+    other) case $f in *.bmp) cp case.ase "$f" ;; *) cp Title.bmp "$f" ;; esac ;;
+    fifo) rm "$f" && mkfifo "$f" ;;
+  esac
+  case $f:$fault in
+    *.bmp:half) want=1 text="Image file conversion error." ;;
+    *.bmp:ten | *.bmp:random | *.bmp:other) want=1 text="Unknown DIB file format." ;;
+    *.bmp:*) want=1 text="Failed to open DIB file $f." ;;
+  esac
+  timeout -k 5 120 "$capture" --frames 30 --trace > out.tsv 2> err.txt
+  code=$?
+  timeout -k 5 60 "$tool" check . > check.txt 2> /dev/null
+  check=$?
+  if [ "$code" -ne "$want" ]; then why="exit $code"
+  elif [ "$(cat err.txt)" != "$text" ]; then why="stderr"
+  elif [ "$check" -ne "$want" ]; then why="check exit $check"
+  elif [ -n "$text" ] && ! grep -qF "refused: $text" check.txt; then why="check text"
+  elif [ "$f" != GData.tga ] && [ -z "$text" ] && ! cmp -s out.tsv "$work/clean.tsv"; then
+    why="trace"
+  fi
+  case $why:$text in
+    ?*:*) echo "FAIL $f $fault: $why" && cat err.txt && why=FAIL ;;
+    :Failed*) why=1:open ;;
+    :Unknown*) why=1:format ;;
+    :Image*) why=1:convert ;;
+    *) why=0:play ;;
+  esac
+  echo "$why" > "$work/$f.$fault"
+  cd "$work" && rm -rf "$dir"
+}
+export -f cell
+for f in $files; do for fault in $faults; do echo "$f $fault"; done; done |
+  xargs -P 2 -n 2 bash -c 'cell "$@"' _
+
+# The matrix: 0:play (exit 0, played on), or exit 1 with the bitmap's message:
+# open (Failed to open ...), format (Unknown DIB ...), convert (Image file ...).
+status=0
+printf '%-14s' "" && printf '%-10s' $faults && echo
+for f in $files; do
+  printf '%-14s' "$f"
+  for fault in $faults; do
+    r=$(cat "$work/$f.$fault" 2> /dev/null || echo FAIL)
+    [ "$r" = FAIL ] && status=1
+    printf '%-10s' "$r"
+  done
+  echo
+done
+# The data tool's inspector reads as the game does: a read error ends a file.
+"$tool" inspect /proc/self/mem | grep -q '^{"vertexCount":0,' ||
+  { echo "FAIL inspect of an unreadable file"; status=1; }
+exit $status
