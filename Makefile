@@ -4,12 +4,13 @@
 #   make check-format  check every C++ file against .clang-format
 #   make bench         build and run the benchmarks and the pacing measurement
 #   make fuzz          run each file-reader fuzzer for 60 s (installs clang if missing)
+#   make mutants       break the code once per listed fault; each must fail a test
 BUILD ?= build
 JOBS ?= $(shell nproc)
 # No "Entering directory" lines from the sub-makes CMake runs.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build play test check-format bench fuzz clean
+.PHONY: all deps build play test check-format bench fuzz mutants clean
 
 all: build
 
@@ -40,6 +41,11 @@ fuzz:
 	@CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCOURTBALL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD)-fuzz -j $(JOBS)
 	@scripts/run-fuzz $(BUILD)-fuzz
+
+# Slow (a build and a test run per fault), so on demand only, never in CI.
+# FAULTS="name ..." tries only those; the list is scripts/mutants.d/faults.
+mutants: deps
+	@scripts/mutants $(FAULTS)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-fuzz
