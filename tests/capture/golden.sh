@@ -12,17 +12,18 @@ if ! (cd "$data" && sha256sum --check --quiet "$golden/data.sha256"); then
 fi
 
 # frame GOLDEN NEW: the largest channel difference per pixel, how many pixels
-# differ at all and where; NEW-diff.png marks them in red.
+# differ at all and their bounding box; NEW-diff.png marks them in red.
 frame() {
   if [ ! -f "$2" ]; then echo "FAIL $2 was not written"; fail=1; return; fi
-  local delta="${2%.png}-delta.png" max count box
+  local delta="${2%.png}-delta.png" max count w h x y
   convert "$1" "$2" -compose difference -composite -separate -evaluate-sequence max "$delta"
-  read -r max count box < <(convert "$delta" -format '%[fx:round(maxima*255)] ' info: &&
-    convert "$delta" -threshold 0 -format '%[fx:round(mean*w*h)] %@\n' info:)
+  read -r max count w h x y < <(convert "$delta" -format '%[fx:round(maxima*255)] ' info: &&
+    convert "$delta" -threshold 0 -bordercolor black -border 1 \
+      -format '%[fx:round(mean*w*h)] %@\n' info: 2>/dev/null | tr 'x+' '  ')
   if [ "$max" -le 2 ] && [ "$count" -le $((1024 * 768 * 5 / 10000)) ]; then return; fi
   compare "$1" "$2" "${2%.png}-diff.png" 2>/dev/null
-  echo "FAIL $(basename "$1"): $count pixels differ, by up to $max, within $box;" \
-    "see ${2%.png}-diff.png"
+  echo "FAIL $(basename "$1"): $count pixels differ, by up to $max, within ${w}x$h at" \
+    "($((x - 1)), $((y - 1))); see ${2%.png}-diff.png"
   fail=1
 }
 
