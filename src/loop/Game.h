@@ -43,6 +43,12 @@ enum class DrawItem {
 using DrawObserver = void (*)(DrawItem item);
 extern DrawObserver gDrawObserver;  // null: nobody watches
 
+// Puts every global of the game back as it stands when the program starts:
+// the objects rebuilt in construction order ("ball.ase" read again from the
+// working directory), the flags, the title card, the texture names (0), the
+// draw observer (none) and the random generator. Needs no GL context; a run
+// from there goes on with SetUpScene.
+void ResetGameState();
 // Loads textures, floor and meshes and arranges the scene (needs a GL context).
 void SetUpScene();
 // One fixed game step: paddles, wall glow, ball, flashes, camera.

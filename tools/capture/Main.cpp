@@ -35,13 +35,37 @@ struct Options {
   AnimationOptions animation;
 };
 
+// The glow each tick paints, summed per model (red + green + blue + alpha of
+// every vertex), read before the frame's draws fade or clear it.
+struct GlowSums {
+  float left, roof, right, far, near, floor;
+};
+
+float SumGlow(const Vertex* glow, int count) {
+  float sum = 0.0f;
+  for (int i = 0; i < count; ++i) sum += glow[i].x + glow[i].y + glow[i].z + glow[i].s;
+  return sum;
+}
+
+float SumGlow(const MeshModel& model) {
+  return SumGlow(model.glow.get(), CappedCount(model.vertexCount));
+}
+
+GlowSums ReadGlowSums() {
+  return GlowSums{SumGlow(gWalls[0]),   SumGlow(gWalls[1]),
+                  SumGlow(gWalls[2]),   SumGlow(gPaddles[0]),
+                  SumGlow(gPaddles[1]), SumGlow(gTerrain.glow.get(), Terrain::kVertexCount)};
+}
+
 void PrintTraceHeader() {
   std::printf(
       "tick\tball.x\tball.y\tball.z\tvel.x\tvel.y\tvel.z\torbitAngle\tcam.x\tcam.y\tcam.z"
-      "\tpitch\tyaw\troll\tfar.x\tfar.y\tfar.z\tnear.x\tnear.y\tnear.z\n");
+      "\tpitch\tyaw\troll\tfar.x\tfar.y\tfar.z\tnear.x\tnear.y\tnear.z"
+      "\tglow.left\tglow.roof\tglow.right\tglow.far\tglow.near\tglow.floor"
+      "\ttitle.frames\ttitle.angle\ttitle.size\n");
 }
 
-void PrintTraceRow(int tick) {
+void PrintTraceRow(int tick, const GlowSums& g) {
   const Vertex& b = gBall.position;
   const Vertex& v = gBall.velocity;
   const Vertex& c = gCamera.position;
@@ -50,9 +74,10 @@ void PrintTraceRow(int tick) {
   const Vec3& n = gPaddles[1].position;
   std::printf(
       "%d\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g"
-      "\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\n",
+      "\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%d\t%.9g\t%.9g\n",
       tick, b.x, b.y, b.z, v.x, v.y, v.z, gCamera.orbitAngle, c.x, c.y, c.z, a.x, a.y, a.z, f.x,
-      f.y, f.z, n.x, n.y, n.z);
+      f.y, f.z, n.x, n.y, n.z, g.left, g.roof, g.right, g.far, g.near, g.floor, gTitleFrameCount,
+      gTitleAngle, gTitleSize);
 }
 
 bool SaveFrame(const HeadlessContext& context, const std::string& outDir, int frame) {
@@ -98,6 +123,8 @@ int Run(const Options& options) {
   }
   InitRenderState();
   ResizeViewport(kWidth, kHeight);
+  // Where the tests start from too, so the golden run vouches for the reset.
+  ResetGameState();
   auto start = std::chrono::steady_clock::now();
   SetUpScene();
   if (options.timing) std::fprintf(stderr, "setup\t%lld\n", Nanoseconds(start));
@@ -110,6 +137,7 @@ int Run(const Options& options) {
     auto tickStart = std::chrono::steady_clock::now();
     TickGame();
     long long tickNs = Nanoseconds(tickStart);
+    const GlowSums glow = options.trace ? ReadGlowSums() : GlowSums{};
     auto frameStart = std::chrono::steady_clock::now();
     RenderFrame();
     if (options.timing) {
@@ -118,7 +146,7 @@ int Run(const Options& options) {
       std::fprintf(stderr, "timing\t%d\t%lld\t%lld\t%lld\n", tick, tickNs, frameNs,
                    ProcessCpuNanoseconds() - cpuStart);
     }
-    if (options.trace) PrintTraceRow(tick);
+    if (options.trace) PrintTraceRow(tick, glow);
     if (wanted.count(tick) && !SaveFrame(context, options.outDir, tick)) return 1;
     if (animation.Wants(tick) && !animation.Add(context.ReadPixels())) return 1;
   }
@@ -162,7 +190,8 @@ int main(int argc, char** argv) {
   app.add_option("--png", options.pngList, "frames to save as DIR/frame-NNNNN.png, e.g. 1,90,300")
       ->check(RefuseEmptyList);
   app.add_option("--out", options.outDir, "folder for the pictures (created if missing)");
-  app.add_flag("--trace", options.trace, "print a TSV row per tick to stdout");
+  app.add_flag("--trace", options.trace,
+               "print a TSV row per tick to stdout: state after the frame, glow before it");
   app.add_option("--keys", options.keys, "key presses before ticks, e.g. 30:R,60:Space")
       ->check(RefuseEmptyList);
   app.add_option("--mouse", options.mouse, "mouse positions before ticks, e.g. 61:100:200")

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# What the player sees, pinned: the generated data files byte for byte, then
+# each run of tests/golden/runs played again, its trace compared exactly and
+# its frames within Mesa's rounding (no channel off by more than 2, at most
+# 0.05 % of the pixels off at all). Differences are pictured in OUT.
+set -uo pipefail
+capture="$1"; data="$2"; golden="$3"; out="$4"
+rm -rf "$out" && mkdir -p "$out"
+fail=0
+if ! (cd "$data" && sha256sum --check --quiet "$golden/data.sha256"); then
+  echo "FAIL the generated data files differ from $golden/data.sha256"; fail=1
+fi
+
+# frame GOLDEN NEW: the largest channel difference per pixel, how many pixels
+# differ at all and their bounding box; NEW-diff.png marks them in red.
+frame() {
+  if [ ! -f "$2" ]; then echo "FAIL $2 was not written"; fail=1; return; fi
+  local delta="${2%.png}-delta.png" max count w h x y
+  convert "$1" "$2" -compose difference -composite -separate -evaluate-sequence max "$delta"
+  read -r max count w h x y < <(convert "$delta" -format '%[fx:round(maxima*255)] ' info: &&
+    convert "$delta" -threshold 0 -bordercolor black -border 1 \
+      -format '%[fx:round(mean*w*h)] %@\n' info: 2>/dev/null | tr 'x+' '  ')
+  if [ "$max" -le 2 ] && [ "$count" -le $((1024 * 768 * 5 / 10000)) ]; then return; fi
+  compare "$1" "$2" "${2%.png}-diff.png" 2>/dev/null
+  echo "FAIL $(basename "$1"): $count pixels differ, by up to $max, within ${w}x$h at" \
+    "($((x - 1)), $((y - 1))); see ${2%.png}-diff.png"
+  fail=1
+}
+
+while read -r name args; do
+  case "$name" in '' | '#'*) continue ;; esac
+  # shellcheck disable=SC2086 # the arguments are words of the runs file
+  if ! (cd "$data" && "$capture" $args --out "$out/$name" > "$out/$name.tsv"); then
+    echo "FAIL $name: courtball-capture $args failed"; fail=1; continue
+  fi
+  if [ -f "$golden/$name-trace.tsv" ] && ! cmp -s "$golden/$name-trace.tsv" "$out/$name.tsv"; then
+    echo "FAIL $name: the trace differs from $golden/$name-trace.tsv, first at:"
+    diff "$golden/$name-trace.tsv" "$out/$name.tsv" | head -4; fail=1
+  fi
+  for g in "$golden/$name"-*.png; do frame "$g" "$out/$name/frame-${g##*-}"; done
+done < "$golden/runs"
+if [ $fail -ne 0 ]; then echo "after an intended change, record again: scripts/record-golden"; fi
+exit $fail
