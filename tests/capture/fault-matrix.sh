@@ -8,7 +8,6 @@ set -uo pipefail
 export capture="$1" tool="$2" data="$3" work
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" # Mesa's own leaks, sanitizer build only
 files="ball.ase case.ase Paddle.ase LeftWall.ase Roof.ase RightWall.ase Title.bmp envmap.bmp
   Ball1.bmp Ball2.bmp Ball3.bmp Ball4.bmp Ball5.bmp Ball6.bmp GData.tga"
 faults="missing empty half ten random dir loop zero other fifo"
