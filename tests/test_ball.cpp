@@ -1,6 +1,5 @@
 // The ball's step at every bound, its texture frame and the state its draw
-// leaves; the camera's operations no game code calls yet. The ball's path, its
-// looks and the orbit with its wrap and R toggle are pinned by the golden run.
+// leaves. The ball's path and its looks are pinned by the golden run.
 #include <algorithm>
 #include <sstream>
 
@@ -54,7 +53,7 @@ TEST(BallStep, BoundsOnAndJustPastAndEndsSkipRoofAndBottom) {
   }
 }
 
-class BallDraw : public GlTest {};  // and the camera's fog
+class BallDraw : public GlTest {};
 
 // Catches: a texture frame out of sequence or not the one drawn with, the
 // blend function or texture mode not put back after the ball.
@@ -72,38 +71,4 @@ TEST_F(BallDraw, TextureFrameRunsUpAndDownAndStateIsRestored) {
   EXPECT_EQ(GlRead(glGetIntegerv, GL_BLEND_SRC), GL_SRC_ALPHA);
   EXPECT_EQ(GlRead(glGetIntegerv, GL_BLEND_DST), GL_ONE_MINUS_SRC_ALPHA);
   EXPECT_EQ(GlRead(glGetTexEnviv, GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE), GL_MODULATE);
-}
-
-// Catches: zoom limits off, the fog steps wrapping wrongly or switching GL_FOG
-// the wrong way, KeepAbove lifting the eye in fog mode 1 or not bringing the
-// yaw back within 0..360.
-TEST_F(BallDraw, CameraZoomFogAndKeepAbove) {
-  const float zooms[][3] = {{40, -1, 30}, {30, -1, 30}, {500, -1, 485}, {990, 1, 1000}};
-  for (const auto& z : zooms) {
-    OrbitCamera camera;
-    camera.distance = z[0];
-    z[1] < 0 ? camera.ZoomIn() : camera.ZoomOut();
-    EXPECT_EQ(camera.distance, z[2]) << z[0];
-  }
-  // {mode before, forward, mode after}; GL_FOG is off in mode 1, on in mode 0.
-  const int steps[][3] = {{0, 1, 1}, {1, 1, 0}, {0, 0, 1}, {1, 0, 0}};
-  for (const auto& s : steps) {
-    OrbitCamera camera;
-    camera.fogMode = s[0];
-    s[1] ? camera.StepFogForward() : camera.StepFogBack();
-    EXPECT_TRUE(camera.fogMode == s[2] && glIsEnabled(GL_FOG) == (s[2] == 0)) << s[0] << s[1];
-  }
-  // {fog mode, eye height, floor height, yaw, eye height after, yaw after}
-  const float keeps[][6] = {{0, 50, 100, 370, 110, 10},
-                            {1, 50, 100, -5, 50, 355},
-                            {0, 200, 100, 360, 200, 360},
-                            {0, 105, 95.5f, 0, 105.5f, 0}};
-  for (const auto& k : keeps) {
-    OrbitCamera camera;
-    camera.fogMode = static_cast<int>(k[0]);
-    camera.position.y = k[1];
-    camera.angles.y = k[3];
-    camera.KeepAbove(k[2]);
-    EXPECT_TRUE(camera.position.y == k[4] && camera.angles.y == k[5]) << k[0] << " " << k[1];
-  }
 }
