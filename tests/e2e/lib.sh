@@ -161,3 +161,89 @@ expect_stderr() {
 }
 
 e2e_finish() { [ "$E2E_FAILED" = 0 ] && echo PASS; exit "$E2E_FAILED"; }
+
+# The geometry of window $1 is the whole screen, $2 (WxH), from (0, 0).
+expect_window_covers() {
+  local geometry
+  geometry=$(xdotool getwindowgeometry "$1" 2>&1)
+  grep -q "Position: 0,0" <<<"$geometry" && grep -q "Geometry: $2\$" <<<"$geometry" ||
+    fail "window does not cover the $2 screen: $geometry"
+}
+
+# court_span FILE: "FIRST LAST WIDTH HEIGHT", the first and last column of
+# the case's blue on the row at 74 % of the height. With the orbit stopped the
+# court is symmetric about the middle, and a projection of the viewport's own
+# aspect makes (LAST - FIRST) / HEIGHT the same on every screen.
+court_span() {
+  local w h
+  read -r w h < <(identify -format '%w %h' "$1")
+  convert "$1" -crop "${w}x1+0+$((h * 74 / 100))" +repage -depth 8 txt:- |
+    awk -F'[(,)]' -v w="$w" -v h="$h" 'NR > 1 && $8 > 115 && $8 > $6 + 25 {
+      if (first == "") first = $1; last = $1 } END { print first + 0, last + 0, w, h }'
+}
+
+# expect_court_shape REF FILE: FILE shows the court as REF (a 1024x768 frame
+# of the orbit stopped by R) does, at the same shape and centred: neither
+# stretched nor cropped.
+expect_court_shape() {
+  local rf rl rw rh f l w h
+  read -r rf rl rw rh < <(court_span "$1")
+  read -r f l w h < <(court_span "$2")
+  note "court on row 74 %: $f..$l of $w x $h (reference $rf..$rl of $rw x $rh)"
+  awk -v r="$(((rl - rf) * 10000 / rh))" -v s="$(((l - f) * 10000 / h))" \
+    'BEGIN { exit !(s > r * 0.97 && s < r * 1.03) }' || fail "court stretched: $f..$l on $w x $h"
+  awk -v c="$(((f + l) / 2))" -v w="$w" 'BEGIN { exit !(c > w * 0.48 && c < w * 0.52) }' ||
+    fail "court not centred: $f..$l on $w"
+}
+
+# Process CPU time of pid $1 in clock ticks (user + system).
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null; }
+
+# start_xorg: a private Xorg with the dummy video driver, one 1920x1080
+# screen that also lists 1024x768: the real mode switch of a desktop, with
+# no hardware. Xorg needs root. XVFB_PID is set, so stop_xvfb ends it too.
+start_xorg() {
+  local numfile="$E2E_TMP/display" conf="$E2E_TMP/xorg.conf"
+  mkdir -p "$E2E_TMP/xorg.conf.d"
+  cat >"$conf" <<'CONF'
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 65536
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+  Modeline "1920x1080" 148.50 1920 2008 2052 2200 1080 1084 1089 1125 +hsync +vsync
+  Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Modes "1920x1080" "1024x768"
+    Virtual 1920 1080
+  EndSubSection
+EndSection
+Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "DontVTSwitch" "true"
+EndSection
+CONF
+  : >"$numfile"
+  timeout -k 5 "${E2E_XVFB_LIMIT:-300}" Xorg -config "$conf" -configdir "$E2E_TMP/xorg.conf.d" \
+    -noreset -nolisten tcp -novtswitch -sharevts -logfile "$E2E_TMP/xorg.log" -displayfd 9 \
+    9>"$numfile" >"$E2E_TMP/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  if until_true 15 grep -q '^[0-9]' "$numfile"; then
+    export DISPLAY=":$(head -n1 "$numfile" | tr -dc 0-9)"
+    note "Xorg (dummy) on $DISPLAY"
+    return 0
+  fi
+  fail "Xorg did not start"; tail -20 "$E2E_TMP/xorg.log" >&2
+  return 1
+}
