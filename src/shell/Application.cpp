@@ -179,6 +179,7 @@ void ReleaseDisplay() {
   static bool released = false;
   if (released) return;
   released = true;
+  StopWatchingDisplay();
   if (gWindow != nullptr) {
     SDL_SetWindowFullscreen(gWindow, 0);
     SDL_DestroyWindow(gWindow);
@@ -209,6 +210,7 @@ bool CreateGameWindow() {
   KeepXErrors();
   gScreenTaking = ChooseScreenTaking(SDL_GetCurrentVideoDriver(), ScreenModeAvailable());
   gWindow = CreateWindowWithFlags(SDL_WINDOW_OPENGL | FullscreenFlags());
+  WatchDisplayConnection(gWindow);
   if (gWindow == nullptr) {
     const std::string cause = SdlCause("no window with a GL surface");
     // A plain window that works means only the GL surface was refused.

@@ -3,7 +3,7 @@
 # (its headless backend has no seat, without which SDL cannot start), its
 # window the size of the X screen, drawn by pixman (its GL renderer crashes
 # on Mesa's software GL). The game fills the output at the output's own
-# shape and Esc ends it with 1.
+# shape and Esc ends it with 1; the compositor going away ends it too.
 #   usage: wayland.sh GAME WORKDIR
 set -u
 . "$(dirname "$0")/lib.sh"
@@ -14,8 +14,8 @@ reference="$(dirname "$0")/../golden/keys-00098.png"
 start_xvfb 1280x720 || e2e_finish
 export XDG_RUNTIME_DIR="$E2E_TMP/run" WAYLAND_DISPLAY="courtball-$$"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-timeout -k 5 100 weston --backend=x11-backend.so --width=1280 --height=720 --use-pixman --no-config \
-  --socket="$WAYLAND_DISPLAY" >"$E2E_TMP/weston.log" 2>&1 &
+timeout -k 5 100 weston --backend=x11-backend.so --width=1280 --height=720 --use-pixman \
+  --no-config --socket="$WAYLAND_DISPLAY" >"$E2E_TMP/weston.log" 2>&1 &
 weston=$!
 until_true 15 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || { fail "weston did not start"; e2e_finish; }
 SDL_VIDEODRIVER=wayland start_game "$game" "$workdir"
@@ -32,5 +32,12 @@ expect_court_shape "$reference" "$E2E_TMP/b.png"
 xdotool key Escape
 wait_game_exit 10
 expect_status 1
-kill "$weston" 2>/dev/null; wait "$weston" 2>/dev/null
+
+# The compositor going away ends the game within a second, with 1.
+SDL_VIDEODRIVER=wayland start_game "$game" "$workdir"
+until_true 20 corner || fail "no game picture the second time"
+kill -KILL "$(pgrep -P "$weston" | head -n1)"
+wait_game_exit 2
+expect_status 1
+grep -q "the display went away" "$E2E_TMP/game.err" || fail "nothing said of the lost compositor"
 e2e_finish
