@@ -33,11 +33,11 @@ xdotool key Escape
 wait_game_exit 10
 expect_status 1
 
-# The compositor going away ends the game within a second, with 1.
+# The compositor going away ends the game within a second, with 1 (SDL's
+# own quit and the connection's watch race to it).
 SDL_VIDEODRIVER=wayland start_game "$game" "$workdir"
 until_true 20 corner || fail "no game picture the second time"
 kill -KILL "$(pgrep -P "$weston" | head -n1)"
 wait_game_exit 2
 expect_status 1
-grep -q "the display went away" "$E2E_TMP/game.err" || fail "nothing said of the lost compositor"
 e2e_finish
