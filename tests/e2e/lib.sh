@@ -1,7 +1,7 @@
 # lib.sh -- shared steps for the end-to-end scripts and the pacing run: a
 # private Xvfb, the game in a working directory, screenshots, and waits on a
 # condition that always have a deadline. Source it, then call e2e_init NAME.
-E2E_FAILED=0 XVFB_PID="" GAME_PID=""
+E2E_FAILED=0 XVFB_PID="" GAME_PID="" E2E_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 fail() { echo "FAIL: $*" >&2; E2E_FAILED=1; }
 note() { echo "-- $*"; }
@@ -37,19 +37,26 @@ e2e_cleanup() {
 # error box then fails at once (the text still reaches stderr) instead of
 # waiting for a click that no one makes.
 start_xvfb() {
-  local size=1024x768 numfile="$E2E_TMP/display" fonts=(-fp built-ins)
+  local size=1024x768 fonts=(-fp built-ins)
   case "${1:-}" in [0-9]*x[0-9]*) size=$1; shift ;; esac
   case " $* " in *" -fp "*) fonts=() ;; esac
+  start_server "Xvfb $size" Xvfb -screen 0 "${size}x24" -nolisten tcp -noreset "${fonts[@]}" "$@"
+}
+
+# start_server WHAT SERVER ARGS...: an X server that writes its display
+# number to descriptor 9 (-displayfd); XVFB_PID is the timeout guarding it.
+start_server() {
+  local what=$1 numfile="$E2E_TMP/display"
+  shift
   : > "$numfile"
-  timeout -k 5 "${E2E_XVFB_LIMIT:-300}" Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp \
-    -noreset "${fonts[@]}" "$@" 9>"$numfile" >"$E2E_TMP/xvfb.log" 2>&1 &
+  timeout -k 5 "${E2E_XVFB_LIMIT:-300}" "$@" -displayfd 9 9>"$numfile" >"$E2E_TMP/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  if until_true 10 grep -q '^[0-9]' "$numfile"; then
+  if until_true 15 grep -q '^[0-9]' "$numfile"; then
     export DISPLAY=":$(head -n1 "$numfile" | tr -dc 0-9)"
-    note "Xvfb $size on $DISPLAY"
+    note "$what on $DISPLAY"
     return 0
   fi
-  fail "Xvfb did not start"; cat "$E2E_TMP/xvfb.log" >&2
+  fail "$what did not start"; cat "$E2E_TMP/xvfb.log" >&2
   return 1
 }
 
@@ -199,51 +206,10 @@ expect_court_shape() {
 # Process CPU time of pid $1 in clock ticks (user + system).
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null; }
 
-# start_xorg: a private Xorg with the dummy video driver, one 1920x1080
-# screen that also lists 1024x768: the real mode switch of a desktop, with
-# no hardware. Xorg needs root. XVFB_PID is set, so stop_xvfb ends it too.
+# start_xorg: a private Xorg of xorg-dummy.conf (needs root); stop_xvfb ends it.
 start_xorg() {
-  local numfile="$E2E_TMP/display" conf="$E2E_TMP/xorg.conf"
   mkdir -p "$E2E_TMP/xorg.conf.d"
-  cat >"$conf" <<'CONF'
-Section "Device"
-  Identifier "dummy"
-  Driver "dummy"
-  VideoRam 65536
-EndSection
-Section "Monitor"
-  Identifier "monitor"
-  HorizSync 5.0-1000.0
-  VertRefresh 5.0-200.0
-  Modeline "1920x1080" 148.50 1920 2008 2052 2200 1080 1084 1089 1125 +hsync +vsync
-  Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
-EndSection
-Section "Screen"
-  Identifier "screen"
-  Device "dummy"
-  Monitor "monitor"
-  DefaultDepth 24
-  SubSection "Display"
-    Depth 24
-    Modes "1920x1080" "1024x768"
-    Virtual 1920 1080
-  EndSubSection
-EndSection
-Section "ServerFlags"
-  Option "AutoAddDevices" "false"
-  Option "DontVTSwitch" "true"
-EndSection
-CONF
-  : >"$numfile"
-  timeout -k 5 "${E2E_XVFB_LIMIT:-300}" Xorg -config "$conf" -configdir "$E2E_TMP/xorg.conf.d" \
-    -noreset -nolisten tcp -novtswitch -sharevts -logfile "$E2E_TMP/xorg.log" -displayfd 9 \
-    9>"$numfile" >"$E2E_TMP/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  if until_true 15 grep -q '^[0-9]' "$numfile"; then
-    export DISPLAY=":$(head -n1 "$numfile" | tr -dc 0-9)"
-    note "Xorg (dummy) on $DISPLAY"
-    return 0
-  fi
-  fail "Xorg did not start"; tail -20 "$E2E_TMP/xorg.log" >&2
-  return 1
+  start_server "Xorg (dummy driver)" Xorg -config "$E2E_LIB/xorg-dummy.conf" \
+    -configdir "$E2E_TMP/xorg.conf.d" -noreset -nolisten tcp -novtswitch -sharevts \
+    -logfile "$E2E_TMP/xorg.log"
 }
