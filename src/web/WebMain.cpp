@@ -17,22 +17,26 @@ namespace {
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 
+// The bodies are JavaScript, which the formatter would break.
+// clang-format off
 // A whole-number URL parameter of the page; -1 when absent.
 EM_JS(int, PageParameter, (const char* name), {
   var value = new URLSearchParams(location.search).get(UTF8ToString(name));
-  return value == = null ? -1 : (parseInt(value, 10) || 0);
+  return value === null ? -1 : (parseInt(value, 10) || 0);
 });
 
-// The page's own handlers (courtball.html) hear of each tick, a stop and the end.
+// The page's own handlers (courtball.html) hear of each tick, a chosen
+// frame (while the canvas still holds it), and the end of the game.
 EM_JS(void, TellPageTick, (int tick), {
   if (Module.onTick) Module.onTick(tick);
 });
-EM_JS(void, TellPageStopped, (int tick), {
-  if (Module.onStopped) Module.onStopped(tick);
+EM_JS(void, TellPageFrame, (int tick), {
+  if (Module.onFrame) Module.onFrame(tick);
 });
 EM_JS(void, TellPageEnded, (const char* why), {
   if (Module.onEnded) Module.onEnded(UTF8ToString(why));
 });
+// clang-format on
 
 struct WebGame {
   SDL_Window* window = nullptr;
@@ -40,6 +44,7 @@ struct WebGame {
   TickTimer timer;
   int tick = 0;
   int traceTicks = 0;  // ?trace=N: a trace row for each of the first N ticks
+  int frameTick = -1;  // ?frame=N: tick N's frame goes to the page as a picture
   int stopTick = -1;   // ?stop=N: the loop stops after tick N's frame
 };
 WebGame gWeb;
@@ -70,6 +75,7 @@ void RunTick() {
   const GlowSums glow = traced ? ReadGlowSums() : GlowSums{};
   RenderFrame();
   if (traced) PrintTraceRow(gWeb.tick, glow);
+  if (gWeb.tick == gWeb.frameTick) TellPageFrame(gWeb.tick);
   SDL_GL_SwapWindow(gWeb.window);
   TellPageTick(gWeb.tick);
 }
@@ -85,10 +91,7 @@ void Step() {
   if (!TickDue(gWeb.timer, SDL_GetTicks64())) return;
   RunTick();
   AdvanceTickTimer(gWeb.timer, SDL_GetTicks64());
-  if (gWeb.tick == gWeb.stopTick) {
-    TellPageStopped(gWeb.tick);  // the frame is still in the canvas's buffer
-    EndGame("stopped");
-  }
+  if (gWeb.tick == gWeb.stopTick) EndGame("stopped");
 }
 
 bool OpenCanvas() {
@@ -109,6 +112,7 @@ int main() {
     return 0;
   }
   gWeb.traceTicks = PageParameter("trace");
+  gWeb.frameTick = PageParameter("frame");
   gWeb.stopTick = PageParameter("stop");
   InitRenderState();
   ResizeViewport(kWidth, kHeight);
