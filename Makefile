@@ -11,6 +11,7 @@
 #   make web           the browser build in build-web/ (after scripts/install-deps --web)
 #   make serve-web     serve build-web/ on localhost and print the address
 #   make test-web      build, then play the page in headless chromium against the goldens
+#   make bench-web     the page's weight, first-frame time and ticks per second
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
@@ -18,7 +19,7 @@ PREFIX ?= /usr/local
 MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps build play test test-sanitize check-format bench fuzz install package mutants clean \
-  web serve-web test-web
+  web serve-web test-web bench-web
 WEB_BUILD ?= build-web
 PORT ?= 8080
 
@@ -91,6 +92,9 @@ serve-web: web
 # Not part of `make test`: it needs the web toolchain and takes minutes.
 test-web: web
 	@tests/web/test-web.sh $(WEB_BUILD) tests/golden $(WEB_BUILD)/test
+
+bench-web: web
+	@bench/web-page.sh $(WEB_BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-fuzz $(BUILD)-sanitize $(WEB_BUILD)
