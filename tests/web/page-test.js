@@ -157,7 +157,9 @@ async function main() {
   } finally {
     await browser.close();
   }
-  const bad = seen.filter((l) => l.type === 'error' || /TODO|missing function/i.test(l.text));
+  // WebGL reports its GL errors as warnings: those fail too.
+  const bad = seen.filter((l) => l.type === 'error' || /TODO|missing function|INVALID_/i.test(l.text));
+  for (const l of seen.filter((l) => l.type === 'warning')) console.log(`console warning: ${l.text}`);
   for (const l of bad) check(false, `console ${l.type}: ${l.text}`);
   for (const f of failures) console.log('FAIL ' + f);
   console.log(failures.length ? 'test-web: FAILED' : 'test-web: passed');
