@@ -82,8 +82,10 @@ mutants: deps
 	@scripts/mutants $(FAULTS)
 
 # The browser build: the data files come from the desktop build's generator.
-web: build
+web: deps
 	@scripts/install-deps --web
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target gamedata
 	@src/web/build.sh $(BUILD)/data $(WEB_BUILD)
 
 serve-web: web
