@@ -227,7 +227,7 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
 }
 
 void glEnd() {
-  DrawBatch(gBatch, gState.count, PathForDraw(), gState.boundTexture);
+  DrawBatch(gBatch, gState.count, PathForDraw());
   gState.primitive = 0;
   gState.count = 0;
 }

@@ -1,4 +1,4 @@
-// WebGLBatch.cpp -- the one WebGL program the court is drawn with, its vertex
+// WebGLBatch.cpp -- the WebGL programs the court is drawn with, its vertex
 // buffer, and WebGL's own state passed straight on.
 #include "web/WebGLBatch.h"
 
@@ -20,39 +20,39 @@ void main() {
   gl_Position = clip;
 })";
 
-// path 0: the colour alone; 1: modulate; 2: decal over an RGB texture, which
-// takes the texture's colour and keeps the fragment's alpha.
-const char* const kFragmentShader = R"(
+// One fragment program per path, so no fragment pays for a branch or a
+// texture fetch it does not use. Decal over an RGB texture takes the
+// texture's colour and keeps the fragment's alpha.
+const char* const kFragmentHead = R"(
 #ifdef GL_FRAGMENT_PRECISION_HIGH
 precision highp float;
 #else
 precision mediump float;
 #endif
 uniform sampler2D image;
-uniform int path;
 varying vec4 vColour;
 varying vec2 vTex;
-void main() {
-  if (path == 0) {
-    gl_FragColor = vColour;
-  } else {
-    vec4 t = texture2D(image, vTex);
-    gl_FragColor = path == 1 ? vColour * t : vec4(t.rgb, vColour.a);
-  }
-})";
-
-struct Program {
-  bool tried = false;
-  GLuint program = 0;
-  GLuint buffer = 0;
-  GLint path = -1;
-  GLuint blank = 0;  // bound while nothing is sampled: WebGL warns of an empty unit
+)";
+const char* const kFragmentBodies[] = {
+    "void main() { gl_FragColor = vColour; }",
+    "void main() { gl_FragColor = vColour * texture2D(image, vTex); }",
+    "void main() { gl_FragColor = vec4(texture2D(image, vTex).rgb, vColour.a); }",
 };
-Program gProgram;
+constexpr int kPaths = 3;
 
-GLuint CompiledShader(GLenum type, const char* source) {
+struct Programs {
+  bool tried = false;
+  bool ready = false;
+  GLuint program[kPaths] = {};
+  GLuint buffer = 0;
+  int current = -1;
+};
+Programs gPrograms;
+
+GLuint CompiledShader(GLenum type, const char* head, const char* body) {
   GLuint shader = emscripten_glCreateShader(type);
-  emscripten_glShaderSource(shader, 1, &source, nullptr);
+  const char* sources[] = {head, body};
+  emscripten_glShaderSource(shader, 2, sources, nullptr);
   emscripten_glCompileShader(shader);
   GLint ok = 0;
   emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -64,14 +64,11 @@ GLuint CompiledShader(GLenum type, const char* source) {
   return shader;
 }
 
-// Built at the first draw, when the context is current; a failure is told
-// once and the court then stays undrawn.
-bool ProgramReady() {
-  if (gProgram.tried) return gProgram.program != 0;
-  gProgram.tried = true;
+GLuint LinkedProgram(GLuint vertexShader, const char* fragmentBody) {
   GLuint program = emscripten_glCreateProgram();
-  emscripten_glAttachShader(program, CompiledShader(GL_VERTEX_SHADER, kVertexShader));
-  emscripten_glAttachShader(program, CompiledShader(GL_FRAGMENT_SHADER, kFragmentShader));
+  emscripten_glAttachShader(program, vertexShader);
+  emscripten_glAttachShader(program,
+                            CompiledShader(GL_FRAGMENT_SHADER, kFragmentHead, fragmentBody));
   emscripten_glBindAttribLocation(program, 0, "clip");
   emscripten_glBindAttribLocation(program, 1, "colour");
   emscripten_glBindAttribLocation(program, 2, "tex");
@@ -80,13 +77,25 @@ bool ProgramReady() {
   emscripten_glGetProgramiv(program, GL_LINK_STATUS, &ok);
   if (!ok) {
     std::fprintf(stderr, "courtball: the court's shader program does not link\n");
-    return false;
+    return 0;
   }
   emscripten_glUseProgram(program);
   emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "image"), 0);
-  gProgram.path = emscripten_glGetUniformLocation(program, "path");
-  emscripten_glGenBuffers(1, &gProgram.buffer);
-  emscripten_glBindBuffer(GL_ARRAY_BUFFER, gProgram.buffer);
+  return program;
+}
+
+// Built at the first draw, when the context is current; a failure is told
+// once and the court then stays undrawn.
+bool ProgramsReady() {
+  if (gPrograms.tried) return gPrograms.ready;
+  gPrograms.tried = true;
+  const GLuint vertexShader = CompiledShader(GL_VERTEX_SHADER, "", kVertexShader);
+  for (int i = 0; i < kPaths; ++i) {
+    gPrograms.program[i] = LinkedProgram(vertexShader, kFragmentBodies[i]);
+    if (gPrograms.program[i] == 0) return false;
+  }
+  emscripten_glGenBuffers(1, &gPrograms.buffer);
+  emscripten_glBindBuffer(GL_ARRAY_BUFFER, gPrograms.buffer);
   const GLsizei stride = sizeof(BatchVertex);
   emscripten_glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride,
                                    reinterpret_cast<void*>(offsetof(BatchVertex, clip)));
@@ -95,23 +104,20 @@ bool ProgramReady() {
   emscripten_glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride,
                                    reinterpret_cast<void*>(offsetof(BatchVertex, tex)));
   for (GLuint i = 0; i < 3; ++i) emscripten_glEnableVertexAttribArray(i);
-  const std::uint8_t white[3] = {255, 255, 255};
-  emscripten_glGenTextures(1, &gProgram.blank);
-  emscripten_glBindTexture(GL_TEXTURE_2D, gProgram.blank);
-  WebTextureLevel(0, 1, 1, white);
-  emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  gProgram.program = program;
+  gPrograms.ready = true;
   return true;
 }
 }  // namespace
 
-void DrawBatch(const BatchVertex* vertices, int count, TexturePath path, unsigned texture) {
-  if (count <= 0 || !ProgramReady()) return;
-  emscripten_glUniform1i(gProgram.path, static_cast<GLint>(path));
-  emscripten_glBindTexture(GL_TEXTURE_2D, path == TexturePath::kNone ? gProgram.blank : texture);
+void DrawBatch(const BatchVertex* vertices, int count, TexturePath path) {
+  if (count <= 0 || !ProgramsReady()) return;
+  const int index = static_cast<int>(path);
+  if (index != gPrograms.current) {
+    emscripten_glUseProgram(gPrograms.program[index]);
+    gPrograms.current = index;
+  }
   emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(BatchVertex), vertices, GL_STREAM_DRAW);
   emscripten_glDrawArrays(GL_TRIANGLES, 0, count);
-  emscripten_glBindTexture(GL_TEXTURE_2D, texture);
 }
 
 void WebCapability(unsigned cap, bool on) {

@@ -1,5 +1,5 @@
-// WebGLBatch.h -- what the fixed-function layer asks of WebGL: one shader
-// program that places, colours and textures vertices already lit and mapped,
+// WebGLBatch.h -- what the fixed-function layer asks of WebGL: small shader
+// programs that place, colour and texture vertices already lit and mapped,
 // and the pieces of state WebGL keeps itself.
 #pragma once
 #include <cstdint>
@@ -16,8 +16,8 @@ struct BatchVertex {
 enum class TexturePath { kNone, kModulate, kDecal };
 
 // Draws count vertices as triangles with the current WebGL state and the
-// given texture (not sampled on the plain path); that texture stays bound.
-void DrawBatch(const BatchVertex* vertices, int count, TexturePath path, unsigned texture);
+// bound texture (not sampled on the plain path).
+void DrawBatch(const BatchVertex* vertices, int count, TexturePath path);
 
 // Depth test, face culling and blending live in WebGL itself.
 void WebCapability(unsigned cap, bool on);
