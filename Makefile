@@ -8,13 +8,20 @@
 #   make install       install under PREFIX (default /usr/local; DESTDIR honoured)
 #   make package       build the Debian package build/courtball_*.deb
 #   make mutants       break the code once per listed fault; each must fail a test
+#   make web           the browser build in build-web/ (after scripts/install-deps --web)
+#   make serve-web     serve build-web/ on localhost and print the address
+#   make test-web      build, then play the page in headless chromium against the goldens
+#   make bench-web     the page's weight, first-frame time and ticks per second
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 # No "Entering directory" lines from the sub-makes CMake runs.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build play test test-sanitize check-format bench fuzz install package mutants clean
+.PHONY: all deps build play test test-sanitize check-format bench fuzz install package mutants clean \
+  web serve-web test-web bench-web
+WEB_BUILD ?= build-web
+PORT ?= 8080
 
 all: build
 
@@ -74,5 +81,22 @@ fuzz:
 mutants: deps
 	@scripts/mutants $(FAULTS)
 
+# The browser build: the data files come from the desktop build's generator.
+web: deps
+	@scripts/install-deps --web
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target gamedata
+	@src/web/build.sh $(BUILD)/data $(WEB_BUILD)
+
+serve-web: web
+	@node src/web/serve.js $(WEB_BUILD) $(PORT)
+
+# Not part of `make test`: it needs the web toolchain and takes minutes.
+test-web: web
+	@tests/web/test-web.sh $(WEB_BUILD) tests/golden $(WEB_BUILD)/test
+
+bench-web: web
+	@bench/web-page.sh $(WEB_BUILD)
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-fuzz $(BUILD)-sanitize
+	rm -rf $(BUILD) $(BUILD)-fuzz $(BUILD)-sanitize $(WEB_BUILD)

@@ -75,12 +75,13 @@ void DrawTitleCard() {
   glLoadIdentity();
   const GLfloat overhead[] = {0.0f, 100.0f, 0.0f, 0.0f};
   glLightfv(GL_LIGHT0, GL_POSITION, overhead);
-  glNormal3f(gLightVector.x, gLightVector.y, gLightVector.z);
   glRotatef(gTitleAngle, 0.0f, 0.0f, 1.0f);
   glBindTexture(GL_TEXTURE_2D, gTitleTexture);
   glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(gTitleSize * 0.8));
   const float s = gTitleSize;
   glBegin(GL_QUADS);
+  // Turned with the card by the rotation above: the light follows its spin.
+  glNormal3f(gLightVector.x, gLightVector.y, gLightVector.z);
   glTexCoord2f(0.0f, 0.0f);
   glVertex3f(-s, -s, -2.0f);
   glTexCoord2f(1.0f, 0.0f);

@@ -1,0 +1,262 @@
+// FixedGL.cpp -- the GL 1.1 and GLU calls the game makes, for the browser:
+// immediate-mode vertices are lit, sphere-mapped and projected here as the
+// desktop's fixed-function GL does it, then drawn through WebGL in one batch
+// per glBegin/glEnd. Only the subset the court uses: light 0 as a direction
+// with colour material on, sphere-map texture generation, modulate and decal
+// over RGB textures, triangles and quads.
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "web/FixedPipeline.h"
+#include "web/WebGLBatch.h"
+
+namespace {
+constexpr int kStackDepth = 32;
+constexpr int kBatchCapacity = 16384;  // the floor, the largest, is 8664 corners
+constexpr unsigned kTextureNames = 256;
+
+struct MatrixStack {
+  GLMatrix level[kStackDepth];
+  int top = 0;
+};
+
+struct FixedState {
+  MatrixStack modelView, projection;
+  MatrixStack* current = &modelView;
+  bool lighting = false, texture2D = false, genS = false, genT = false;
+  GLenum envMode = GL_MODULATE;
+  LightState light;
+  float colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+  float normal[3] = {0.0f, 0.0f, 1.0f};
+  float tex[2] = {0.0f, 0.0f};
+  GLuint boundTexture = 0;
+  bool hasImage[kTextureNames] = {};
+  GLint unpackAlignment = 4;
+  // Between glBegin and glEnd.
+  GLenum primitive = 0;
+  GLMatrix clipMatrix;
+  float normalMatrix[9];
+  BatchVertex quad[4];
+  int quadCorners = 0;
+  int count = 0;
+};
+
+FixedState gState;
+BatchVertex gBatch[kBatchCapacity];
+
+GLMatrix& Top(MatrixStack& stack) { return stack.level[stack.top]; }
+
+void MultiplyCurrent(const GLMatrix& m) {
+  GLMatrix& top = Top(*gState.current);
+  top = Multiply(top, m);
+}
+
+void Append(const BatchVertex& v) {
+  if (gState.count < kBatchCapacity) gBatch[gState.count++] = v;
+}
+
+// A quad's corners 0 1 2 3 become the triangles 0 1 2 and 0 2 3.
+void AppendQuadCorner(const BatchVertex& v) {
+  gState.quad[gState.quadCorners++] = v;
+  if (gState.quadCorners < 4) return;
+  const BatchVertex* q = gState.quad;
+  for (int i : {0, 1, 2, 0, 2, 3}) Append(q[i]);
+  gState.quadCorners = 0;
+}
+
+TexturePath PathForDraw() {
+  const GLuint name = gState.boundTexture;
+  if (!gState.texture2D || name >= kTextureNames || !gState.hasImage[name]) {
+    return TexturePath::kNone;  // an empty texture object leaves texturing off
+  }
+  return gState.envMode == GL_DECAL ? TexturePath::kDecal : TexturePath::kModulate;
+}
+
+bool* Flag(GLenum cap) {
+  switch (cap) {
+    case GL_LIGHTING: return &gState.lighting;
+    case GL_TEXTURE_2D: return &gState.texture2D;
+    case GL_TEXTURE_GEN_S: return &gState.genS;
+    case GL_TEXTURE_GEN_T: return &gState.genT;
+    default: return nullptr;
+  }
+}
+
+void SetCapability(GLenum cap, bool on) {
+  if (bool* flag = Flag(cap)) {
+    *flag = on;
+  } else if (cap == GL_DEPTH_TEST || cap == GL_CULL_FACE || cap == GL_BLEND) {
+    WebCapability(cap, on);
+  }
+  // Light 0 and colour material stay on and line smoothing has no lines to
+  // smooth: the court needs nothing more of them.
+}
+
+// GLU reads rows padded to the unpack alignment; WebGL gets them packed.
+std::vector<std::uint8_t> PackedRows(const void* data, int width, int height) {
+  const int row = width * 3;
+  const int align = gState.unpackAlignment > 0 ? gState.unpackAlignment : 1;
+  const int stride = (row + align - 1) / align * align;
+  std::vector<std::uint8_t> packed(static_cast<size_t>(row) * height);
+  const auto* in = static_cast<const std::uint8_t*>(data);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < row; ++x) packed[y * row + x] = in[y * stride + x];
+  }
+  return packed;
+}
+
+bool PowerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
+}  // namespace
+
+extern "C" {
+
+void glEnable(GLenum cap) { SetCapability(cap, true); }
+void glDisable(GLenum cap) { SetCapability(cap, false); }
+void glClear(GLbitfield mask) { WebClear(mask); }
+void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) { WebClearColour(r, g, b, a); }
+void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+  WebViewport(x, y, width, height);
+}
+void glFrontFace(GLenum mode) { WebFrontFace(mode); }
+void glBlendFunc(GLenum source, GLenum destination) { WebBlendFunc(source, destination); }
+void glFlush() { WebFlush(); }
+void glShadeModel(GLenum) {}             // smooth, as WebGL always is
+void glColorMaterial(GLenum, GLenum) {}  // front, ambient and diffuse: see LitColour
+
+void glMatrixMode(GLenum mode) {
+  gState.current = mode == GL_PROJECTION ? &gState.projection : &gState.modelView;
+}
+void glLoadIdentity() { Top(*gState.current) = IdentityMatrix(); }
+void glPushMatrix() {
+  MatrixStack& stack = *gState.current;
+  if (stack.top + 1 >= kStackDepth) return;  // GL refuses an overflow
+  stack.level[stack.top + 1] = stack.level[stack.top];
+  ++stack.top;
+}
+void glPopMatrix() {
+  MatrixStack& stack = *gState.current;
+  if (stack.top > 0) --stack.top;
+}
+void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
+  MultiplyCurrent(RotationMatrix(angle, x, y, z));
+}
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { MultiplyCurrent(TranslationMatrix(x, y, z)); }
+
+void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
+  if (light != GL_LIGHT0) return;
+  LightState& l = gState.light;
+  if (pname == GL_AMBIENT) {
+    for (int i = 0; i < 4; ++i) l.ambient[i] = params[i];
+  } else if (pname == GL_DIFFUSE) {
+    for (int i = 0; i < 4; ++i) l.diffuse[i] = params[i];
+  } else if (pname == GL_POSITION) {
+    float eye[4];
+    Transform(Top(gState.modelView), params, eye);  // kept in eye space, as GL does
+    SetLightDirection(l, eye);
+  }
+}
+
+void glTexEnvi(GLenum, GLenum pname, GLint param) {
+  if (pname == GL_TEXTURE_ENV_MODE) gState.envMode = static_cast<GLenum>(param);
+}
+void glTexGenf(GLenum, GLenum, GLfloat) {}  // sphere map, the only mode the court uses
+
+void glGenTextures(GLsizei n, GLuint* names) {
+  for (GLsizei i = 0; i < n; ++i) names[i] = WebNewTexture();
+}
+void glBindTexture(GLenum, GLuint name) {
+  gState.boundTexture = name;
+  WebBindTexture(name);
+}
+void glTexParameteri(GLenum, GLenum pname, GLint param) { WebTexParameter(pname, param); }
+void glPixelStorei(GLenum pname, GLint param) {
+  if (pname == GL_UNPACK_ALIGNMENT) gState.unpackAlignment = param;
+}
+void glGetIntegerv(GLenum pname, GLint* params) {
+  if (pname == GL_UNPACK_ALIGNMENT) *params = gState.unpackAlignment;
+}
+
+void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+  gState.colour[0] = r, gState.colour[1] = g, gState.colour[2] = b, gState.colour[3] = a;
+}
+void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
+  gState.normal[0] = x, gState.normal[1] = y, gState.normal[2] = z;
+}
+void glNormal3fv(const GLfloat* v) { glNormal3f(v[0], v[1], v[2]); }
+void glTexCoord2f(GLfloat s, GLfloat t) { gState.tex[0] = s, gState.tex[1] = t; }
+
+// The matrices cannot change inside glBegin/glEnd, so they are combined once.
+void glBegin(GLenum mode) {
+  gState.primitive = mode;
+  gState.count = 0;
+  gState.quadCorners = 0;
+  const GLMatrix& modelView = Top(gState.modelView);
+  gState.clipMatrix = Multiply(Top(gState.projection), modelView);
+  NormalMatrix(modelView, gState.normalMatrix);
+}
+
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+  const float object[4] = {x, y, z, 1.0f};
+  BatchVertex v;
+  Transform(gState.clipMatrix, object, v.clip);
+  float eye[4], n[3];
+  Transform(Top(gState.modelView), object, eye);
+  const float* m = gState.normalMatrix;
+  const float* o = gState.normal;
+  for (int i = 0; i < 3; ++i) n[i] = m[3 * i] * o[0] + m[3 * i + 1] * o[1] + m[3 * i + 2] * o[2];
+  if (gState.lighting) {
+    LitColour(gState.light, gState.colour, n, v.colour);
+  } else {
+    for (int i = 0; i < 4; ++i) {
+      const float c = gState.colour[i];
+      v.colour[i] = c < 0.0f ? 0.0f : (c > 1.0f ? 1.0f : c);
+    }
+  }
+  float sphere[2] = {0.0f, 0.0f};
+  if (gState.genS || gState.genT) SphereMapCoords(eye, n, sphere);
+  v.tex[0] = gState.genS ? sphere[0] : gState.tex[0];
+  v.tex[1] = gState.genT ? sphere[1] : gState.tex[1];
+  if (gState.primitive == GL_QUADS) {
+    AppendQuadCorner(v);
+  } else if (gState.primitive == GL_TRIANGLES) {
+    Append(v);
+  }
+}
+
+void glEnd() {
+  DrawBatch(gBatch, gState.count, PathForDraw());
+  gState.primitive = 0;
+  gState.count = 0;
+}
+
+void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
+  MultiplyCurrent(PerspectiveMatrix(fovy, aspect, zNear, zFar));
+}
+
+// GLU's way: level 0 as given, then each level the box-filtered half of the
+// one before, down to 1x1. The court's bitmaps are RGB with power-of-two sides.
+GLint gluBuild2DMipmaps(GLenum, GLint, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                        const void* data) {
+  if (format != GL_RGB || type != GL_UNSIGNED_BYTE || !PowerOfTwo(width) || !PowerOfTwo(height)) {
+    std::fprintf(stderr, "courtball: a %dx%d texture the browser build cannot upload\n", width,
+                 height);
+    return GLU_INVALID_VALUE;
+  }
+  std::vector<std::uint8_t> level = PackedRows(data, width, height);
+  std::vector<std::uint8_t> next(level.size());
+  int w = width, h = height;
+  for (int i = 0;; ++i) {
+    WebTextureLevel(i, w, h, level.data());
+    int nw = 0, nh = 0;
+    if (!HalveImage(level.data(), w, h, next.data(), nw, nh)) break;
+    level.swap(next);
+    w = nw, h = nh;
+  }
+  if (gState.boundTexture < kTextureNames) gState.hasImage[gState.boundTexture] = true;
+  return 0;
+}
+
+}  // extern "C"
