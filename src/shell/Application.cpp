@@ -6,6 +6,8 @@
 
 #include "loop/Game.h"
 #include "platform/ErrorMessage.h"
+#include "shell/Audio.h"
+#include "shell/Gamepad.h"
 #include "shell/Shell.h"
 #include "shell/VideoDriver.h"
 #include "shell/core/RenderState.h"
@@ -88,6 +90,8 @@ void ReleaseDisplay() {
   static bool released = false;
   if (released) return;
   released = true;
+  StopGameAudio();
+  StopGamepads();
   if (gWindow != nullptr) {
     SDL_SetWindowFullscreen(gWindow, 0);
     SDL_DestroyWindow(gWindow);
@@ -153,6 +157,9 @@ int ApplicationMain() {
   if (glReady) {
     SDL_GL_MakeCurrent(gWindow, gRenderContext);
     SetUpScene();
+    // Extras: without them the game plays on.
+    StartGameAudio();
+    StartGamepads();
   }
   RunEventLoop();
   ReleaseDisplay();

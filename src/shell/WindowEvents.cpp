@@ -3,11 +3,13 @@
 #include <SDL.h>
 
 #include "loop/Game.h"
+#include "shell/Gamepad.h"
 #include "shell/KeyMap.h"
 #include "shell/Shell.h"
 #include "shell/TickLog.h"
 #include "shell/core/GameInput.h"
 #include "shell/core/RenderState.h"
+#include "sound/TickSounds.h"
 
 namespace {
 void HandleResize() {
@@ -35,7 +37,10 @@ void HandleWindowChange(const SDL_WindowEvent& window) {
 
 void RunTick() {
   LogTickTime();
+  FeedGamepadTick();
+  const Vertex velocityBefore = gBall.velocity;
   TickGame();
+  if (PostTickSounds(velocityBefore)) RumbleGamepad();
   RenderFrame();
   SDL_GL_SwapWindow(gWindow);
 }
@@ -56,7 +61,7 @@ void HandleWindowEvent(const SDL_Event& event) {
     case SDL_KEYDOWN: HandleKeyDown(event.key); break;
     case SDL_MOUSEMOTION: HandleMouseMove(event.motion.x, event.motion.y); break;
     case SDL_QUIT: CloseGame(); break;
-    default: break;
+    default: HandleGamepadEvent(event); break;
   }
 }
 
