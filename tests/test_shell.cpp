@@ -1,5 +1,5 @@
-// The shell's rules that need no display: the 20 ms grid, key values and
-// which video drivers count as a screen.
+// The shell's rules that need no display: the 20 ms grid, key values, which
+// video drivers count as a screen and how the game takes the one it finds.
 #include <SDL_keycode.h>
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "shell/KeyMap.h"
+#include "shell/ScreenRules.h"
 #include "shell/TickTimer.h"
 #include "shell/VideoDriver.h"
 
@@ -119,5 +120,61 @@ TEST(VideoDriver, DriversThatDrawNowhereNeedToBeAskedFor) {
   for (const auto& c : cases) {
     EXPECT_EQ(VideoDriverAccepted(c.driver, c.requested), c.accepted)
         << (c.driver ? c.driver : "(null)") << " asked " << (c.requested ? c.requested : "(null)");
+  }
+}
+
+// The real switch only where it is real and exact; a stretched or cropped
+// picture comes from any other choice.
+TEST(ScreenRules, ModeSwitchOnlyOnX11WithTheExactMode) {
+  const struct {
+    const char* driver;
+    bool exact;
+    ScreenTaking taking;
+  } cases[] = {
+      {"x11", true, ScreenTaking::kModeSwitch},
+      {"x11", false, ScreenTaking::kDesktopFullscreen},
+      {"wayland", true, ScreenTaking::kDesktopFullscreen},  // modes only emulated by scaling
+      {"wayland", false, ScreenTaking::kDesktopFullscreen},
+      {"KMSDRM", true, ScreenTaking::kDesktopFullscreen},
+      {"offscreen", true, ScreenTaking::kDesktopFullscreen},
+      {nullptr, true, ScreenTaking::kDesktopFullscreen},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ChooseScreenTaking(c.driver, c.exact), c.taking)
+        << (c.driver ? c.driver : "(null)") << " exact " << c.exact;
+  }
+}
+
+// The paddle's limits (645, 260) fall at the same share of any screen.
+TEST(ScreenRules, PointerMeasuredInTheGameFrame) {
+  const struct {
+    int coordinate, extent, game, framed;
+  } cases[] = {
+      {645, 1024, 1024, 645},     {0, 1920, 1024, 0},       {1209, 1920, 1024, 644},
+      {1210, 1920, 1024, 645},    {1919, 1920, 1024, 1023}, {503, 800, 1024, 643},
+      {325, 600, 768, 416},       {-40, 1920, 1024, -21},  // captured outside: stays negative
+      {70000, 3840, 1024, 18666}, {100, 0, 1024, 100},     // no size known: as it came
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ToGameFrame(c.coordinate, c.extent, c.game), c.framed)
+        << c.coordinate << " of " << c.extent;
+  }
+}
+
+TEST(ScreenRules, FailedStartCauseNamesWhatWasTried) {
+  const struct {
+    const char *display, *wayland, *error, *cause;
+  } cases[] = {
+      {nullptr, nullptr, "", "no display: neither DISPLAY nor WAYLAND_DISPLAY is set"},
+      {"", "", nullptr, "no display: neither DISPLAY nor WAYLAND_DISPLAY is set"},
+      {":99", nullptr, "", "the display ':99' cannot be reached"},
+      {nullptr, "wayland-1", "", "the Wayland display 'wayland-1' cannot be reached"},
+      {":1", "wayland-0", "",
+       "neither the display ':1' nor the Wayland display 'wayland-0' can be reached"},
+      {":0", nullptr, "x11 not available",
+       "the display ':0' cannot be reached (SDL: x11 not available)"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NoDisplayCause(c.display, c.wayland, c.error), c.cause);
   }
 }

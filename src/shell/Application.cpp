@@ -1,8 +1,12 @@
 // Application.cpp -- start-up: the display, the game window, its GL context
 // and the error box; then the scene set-up and the event loop.
 #include <SDL.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "loop/Game.h"
 #include "platform/ErrorMessage.h"
@@ -10,6 +14,7 @@
 #include "shell/Gamepad.h"
 #include "shell/Shell.h"
 #include "shell/VideoDriver.h"
+#include "shell/X11Guard.h"
 #include "shell/core/RenderState.h"
 
 const int gScreenWidth = 1024;
@@ -18,8 +23,11 @@ const char* const gWindowTitle = "Hit Esc To Exit.";
 
 SDL_Window* gWindow = nullptr;
 SDL_GLContext gRenderContext = nullptr;
+ScreenTaking gScreenTaking = ScreenTaking::kModeSwitch;
 TickTimer gTickTimer;
 bool gQuitPosted = false;
+bool gPaused = false;
+std::uint64_t (*gShellClock)() = SDL_GetTicks64;
 
 namespace {
 // The format asked for: 16 colour bits, a 16-bit depth buffer, double
@@ -39,21 +47,52 @@ void ShowErrorBox(const std::string& text) {
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", text.c_str(), gWindow);
 }
 
-bool OpenDisplay() {
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
-  if (VideoDriverAccepted(SDL_GetCurrentVideoDriver(), SDL_GetHint(SDL_HINT_VIDEODRIVER))) {
-    // A mode set on X11 outlives the process: every exit puts it back,
-    // exit(1) after a failed texture included.
-    std::atexit(ReleaseDisplay);
-    return true;
-  }
-  SDL_Quit();
-  return false;
+// The game's own message first, then the cause in a user's words (stderr
+// only: the box keeps the game's text).
+void ReportFailure(const char* text, const std::string& cause) {
+  WriteErrorToStderr(text);
+  if (!cause.empty()) WriteErrorToStderr("courtball: " + cause);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", text, gWindow);
 }
 
-// SDL given a mode it lacks takes the nearest one and sizes the viewport to
-// it while the window stays 1024x768; without the exact mode we stay in the
-// plain window, as a failed mode switch would leave us.
+std::string SdlCause(const char* what) {
+  return std::string(what) + " (SDL: " + SDL_GetError() + ")";
+}
+
+// Libraries complain on stderr while SDL tries one video driver after
+// another; their lines are held back until the game has said what failed.
+class HeldStderr {
+ public:
+  HeldStderr() : held_(memfd_create("courtball-stderr", MFD_CLOEXEC)), saved_(dup(STDERR_FILENO)) {
+    if (held_ >= 0 && saved_ >= 0) dup2(held_, STDERR_FILENO);
+  }
+  ~HeldStderr() {
+    Restore();
+    Replay();
+  }
+  // Stderr is the real one again; the held lines wait for Replay.
+  void Restore() {
+    std::fflush(stderr);
+    if (saved_ >= 0) dup2(saved_, STDERR_FILENO);
+  }
+  void Replay() {
+    char chunk[4096];
+    for (off_t at = 0; held_ >= 0;) {
+      const ssize_t got = pread(held_, chunk, sizeof chunk, at);
+      if (got <= 0 || write(STDERR_FILENO, chunk, static_cast<size_t>(got)) != got) break;
+      at += got;
+    }
+    if (held_ >= 0) close(held_);
+    if (saved_ >= 0) close(saved_);
+    held_ = saved_ = -1;
+  }
+
+ private:
+  int held_, saved_;
+};
+
+// SDL given a mode it lacks takes the nearest one; only an exact 1024x768
+// mode is worth a real switch.
 bool ScreenModeAvailable() {
   const int count = SDL_GetNumDisplayModes(0);
   for (int i = 0; i < count; ++i) {
@@ -64,13 +103,25 @@ bool ScreenModeAvailable() {
   return false;
 }
 
+// At the desktop's size where the desktop is taken whole: with no window
+// manager to make it fullscreen, the window then still covers the screen.
 SDL_Window* CreateWindowWithFlags(Uint32 flags) {
-  return SDL_CreateWindow(gWindowTitle, 0, 0, gScreenWidth, gScreenHeight,
+  SDL_DisplayMode desktop;
+  const bool whole = (flags & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP &&
+                     SDL_GetDesktopDisplayMode(0, &desktop) == 0;
+  return SDL_CreateWindow(gWindowTitle, 0, 0, whole ? desktop.w : gScreenWidth,
+                          whole ? desktop.h : gScreenHeight,
                           flags | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
 }
 
-void PostQuitWithMessage(const char* text) {
-  ShowErrorMessage(text);
+// The desktop's own size in its real pixels, HiDPI included.
+Uint32 FullscreenFlags() {
+  if (gScreenTaking == ScreenTaking::kModeSwitch) return SDL_WINDOW_FULLSCREEN;
+  return SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI;
+}
+
+void PostQuitWithMessage(const char* text, const std::string& cause) {
+  ReportFailure(text, cause);
   gQuitPosted = true;
 }
 
@@ -82,11 +133,51 @@ void ShowGameWindow() {
   SDL_RaiseWindow(gWindow);
   SDL_SetWindowInputFocus(gWindow);
 }
+
+// A GL driver may fail on the server's side while SDL reports success; its X
+// error, kept since the window's creation, then gets the game's message.
+bool MakeContext() {
+  gRenderContext = SDL_GL_CreateContext(gWindow);
+  const bool created = gRenderContext != nullptr;
+  const bool current = created && SDL_GL_MakeCurrent(gWindow, gRenderContext) == 0;
+  const std::string xError = TakeKeptXError(gWindow);
+  if (!created || !xError.empty()) {
+    PostQuitWithMessage("Can't Create A GL Rendering Context.",
+                        xError.empty() ? SdlCause("no GL context") : xError);
+    return false;
+  }
+  if (!current) {
+    PostQuitWithMessage("Can't activate GLRC.", SdlCause("the GL context cannot be made current"));
+    return false;
+  }
+  return true;
+}
 }  // namespace
 
+bool OpenDisplay() {
+  HeldStderr libraryLines;
+  if (SDL_Init(SDL_INIT_VIDEO) == 0) {
+    if (VideoDriverAccepted(SDL_GetCurrentVideoDriver(), SDL_GetHint(SDL_HINT_VIDEODRIVER))) {
+      GuardAgainstLostDisplay();
+      // A mode set on X11 outlives the process: every exit puts it back,
+      // exit(1) after a failed texture included.
+      std::atexit(ReleaseDisplay);
+      return true;
+    }
+    SDL_ClearError();  // SDL settled on a driver that draws nowhere: no error of its own
+  }
+  const std::string cause =
+      NoDisplayCause(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"), SDL_GetError());
+  SDL_Quit();
+  libraryLines.Restore();
+  WriteErrorToStderr("Failed To Register The Window Class.");
+  WriteErrorToStderr("courtball: " + cause);
+  return false;
+}
+
 void ReleaseDisplay() {
-  // Once only: an exit from inside SDL_Quit (Xlib's handler ends the process
-  // on an X error) must not run SDL_Quit again from the exit handler.
+  // Once only: an exit from inside SDL_Quit must not run SDL_Quit again
+  // from the exit handler.
   static bool released = false;
   if (released) return;
   released = true;
@@ -101,15 +192,7 @@ void ReleaseDisplay() {
 }
 
 bool CreateGameContext() {
-  gRenderContext = SDL_GL_CreateContext(gWindow);
-  if (gRenderContext == nullptr) {
-    PostQuitWithMessage("Can't Create A GL Rendering Context.");
-    return false;
-  }
-  if (SDL_GL_MakeCurrent(gWindow, gRenderContext) != 0) {
-    PostQuitWithMessage("Can't activate GLRC.");
-    return false;
-  }
+  if (!MakeContext()) return false;
   // The 20 ms grid alone paces the game; a swap that waited for the
   // display's refresh would fight it.
   SDL_GL_SetSwapInterval(0);
@@ -117,7 +200,7 @@ bool CreateGameContext() {
   int width = 0, height = 0;
   SDL_GL_GetDrawableSize(gWindow, &width, &height);
   ResizeViewport(width, height);
-  StartTickTimer(gTickTimer, SDL_GetTicks64());
+  StartTickTimer(gTickTimer, gShellClock());
   SDL_ShowCursor(SDL_DISABLE);
   return true;
 }
@@ -127,29 +210,28 @@ bool CreateGameContext() {
 // with the reason, as the desktop's create handling would.
 bool CreateGameWindow() {
   const bool formatSet = RequestPixelFormat();
-  const Uint32 fullscreen = ScreenModeAvailable() ? SDL_WINDOW_FULLSCREEN : 0;
-  gWindow = CreateWindowWithFlags(SDL_WINDOW_OPENGL | fullscreen);
+  KeepXErrors();
+  gScreenTaking = ChooseScreenTaking(SDL_GetCurrentVideoDriver(), ScreenModeAvailable());
+  gWindow = CreateWindowWithFlags(SDL_WINDOW_OPENGL | FullscreenFlags());
   if (gWindow == nullptr) {
+    const std::string cause = SdlCause("no window with a GL surface");
     // A plain window that works means only the GL surface was refused.
     gWindow = CreateWindowWithFlags(0);
     if (gWindow == nullptr) return false;
-    PostQuitWithMessage("Can't Find A Suitable PixelFormat.");
+    PostQuitWithMessage("Can't Find A Suitable PixelFormat.", cause);
   } else if (!formatSet) {
-    PostQuitWithMessage("Can't Set The PixelFormat.");
+    PostQuitWithMessage("Can't Set The PixelFormat.", SdlCause("the GL attributes were refused"));
   }
   return true;
 }
 
 int ApplicationMain() {
   SetErrorMessageHandler(ShowErrorBox);
-  if (!OpenDisplay()) {
-    ShowErrorMessage("Failed To Register The Window Class.");
-    return 0;
-  }
+  if (!OpenDisplay()) return kExitFailedStart;
   if (!CreateGameWindow()) {
-    ShowErrorMessage("Window Creation Error.");
+    ReportFailure("Window Creation Error.", SdlCause("no window could be made"));
     ReleaseDisplay();
-    return 0;
+    return kExitFailedStart;
   }
   // After a failed GL set-up the scene is skipped and no tick ever runs.
   const bool glReady = !gQuitPosted && CreateGameContext();
@@ -163,5 +245,5 @@ int ApplicationMain() {
   }
   RunEventLoop();
   ReleaseDisplay();
-  return 1;
+  return kExitNormal;
 }

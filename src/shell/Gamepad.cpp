@@ -4,9 +4,6 @@
 
 #include <cstdio>
 
-#include "shell/KeyMap.h"
-#include "shell/Shell.h"
-#include "shell/core/GameInput.h"
 #include "shell/core/PadInput.h"
 
 namespace {
@@ -37,15 +34,6 @@ PadButton PadButtonOf(Uint8 button) {
   }
 }
 
-void PressPadButton(Uint8 button) {
-  const int key = GameKeyFromPadButton(PadButtonOf(button));
-  if (key == kKeyEscape) {
-    CloseGame();
-  } else if (key != 0) {
-    HandleGameKey(key);
-  }
-}
-
 int Held(SDL_GameControllerButton low, SDL_GameControllerButton high) {
   return SDL_GameControllerGetButton(gPad, high) - SDL_GameControllerGetButton(gPad, low);
 }
@@ -60,21 +48,17 @@ void StartGamepads() {
   gPadsStarted = true;
 }
 
-bool HandleGamepadEvent(const SDL_Event& event) {
-  switch (event.type) {
-    case SDL_CONTROLLERDEVICEADDED: OpenPad(event.cdevice.which); return true;
-    case SDL_CONTROLLERDEVICEREMOVED:
-      if (IsOurPad(event.cdevice.which)) {
-        SDL_GameControllerClose(gPad);
-        gPad = nullptr;
-        OpenFirstPad();
-      }
-      return true;
-    case SDL_CONTROLLERBUTTONDOWN:
-      if (IsOurPad(event.cbutton.which)) PressPadButton(event.cbutton.button);
-      return true;
-    default: return false;
+int HandleGamepadEvent(const SDL_Event& event) {
+  if (event.type == SDL_CONTROLLERDEVICEADDED) {
+    OpenPad(event.cdevice.which);
+  } else if (event.type == SDL_CONTROLLERDEVICEREMOVED && IsOurPad(event.cdevice.which)) {
+    SDL_GameControllerClose(gPad);
+    gPad = nullptr;
+    OpenFirstPad();
+  } else if (event.type == SDL_CONTROLLERBUTTONDOWN && IsOurPad(event.cbutton.which)) {
+    return GameKeyFromPadButton(PadButtonOf(event.cbutton.button));
   }
+  return 0;
 }
 
 void FeedGamepadTick() {

@@ -8,9 +8,9 @@
 // leaves the game to keyboard and mouse. Pads already connected arrive as
 // events.
 void StartGamepads();
-// Handles a controller event: a pad added or removed, a button pressed.
-// Returns true when the event was one.
-bool HandleGamepadEvent(const SDL_Event& event);
+// Handles a controller event: a pad added or removed, a button of the pad in
+// use pressed. Returns the key that button stands for (Esc for Back), else 0.
+int HandleGamepadEvent(const SDL_Event& event);
 // Feeds the pad's stick and d-pad as held now; once per tick, before it.
 void FeedGamepadTick();
 // A short rumble, where the pad has one: the ball at the player's paddle.

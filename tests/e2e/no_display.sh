@@ -7,11 +7,19 @@ game=$1 workdir=$2
 e2e_init no-display
 unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER
 
-# No display at all: SDL would settle on a driver that draws nowhere.
+# No display at all: SDL would settle on a driver that draws nowhere. A failed
+# start is not a success: exit code 2, the game's message first, then why.
 start_game "$game" "$workdir"
 wait_game_exit 15
-expect_status 0
-expect_stderr "Failed To Register The Window Class."
+expect_status 2
+[ "$(head -n2 "$E2E_TMP/game.err")" = "Failed To Register The Window Class.
+courtball: no display: neither DISPLAY nor WAYLAND_DISPLAY is set" ] ||
+  { fail "no display: not the game's message, then the cause"; cat "$E2E_TMP/game.err" >&2; }
+# A display named that cannot be reached is named in the cause.
+DISPLAY=:97 start_game "$game" "$workdir"
+wait_game_exit 15
+expect_status 2
+expect_stderr "courtball: the display ':97' cannot be reached"
 
 # The dummy driver, asked for by name, gives a window but no GL surface: the
 # quit path (message, no scene, no tick) and exit code 1.

@@ -1,0 +1,36 @@
+// ScreenRules.cpp -- the screen's taking, the pointer's frame, a failed start's cause.
+#include "shell/ScreenRules.h"
+
+#include <strings.h>
+
+#include <cstdint>
+
+namespace {
+bool Named(const char* text) { return text != nullptr && *text != '\0'; }
+}  // namespace
+
+ScreenTaking ChooseScreenTaking(const char* driver, bool exactModeListed) {
+  const bool x11 = driver != nullptr && strcasecmp(driver, "x11") == 0;
+  return x11 && exactModeListed ? ScreenTaking::kModeSwitch : ScreenTaking::kDesktopFullscreen;
+}
+
+int ToGameFrame(int coordinate, int extent, int gameExtent) {
+  if (extent <= 0 || extent == gameExtent) return coordinate;
+  return static_cast<int>(static_cast<std::int64_t>(coordinate) * gameExtent / extent);
+}
+
+std::string NoDisplayCause(const char* display, const char* waylandDisplay, const char* sdlError) {
+  const std::string x11 = Named(display) ? std::string("the display '") + display + "'" : "";
+  const std::string wayland =
+      Named(waylandDisplay) ? std::string("the Wayland display '") + waylandDisplay + "'" : "";
+  std::string cause;
+  if (x11.empty() && wayland.empty()) {
+    cause = "no display: neither DISPLAY nor WAYLAND_DISPLAY is set";
+  } else if (!x11.empty() && !wayland.empty()) {
+    cause = "neither " + x11 + " nor " + wayland + " can be reached";
+  } else {
+    cause = x11 + wayland + " cannot be reached";
+  }
+  if (Named(sdlError)) cause += std::string(" (SDL: ") + sdlError + ")";
+  return cause;
+}

@@ -1,0 +1,20 @@
+// X11Guard.h -- the X connection's two ways of ending the game the desktop
+// never shows: the server going away, and a GL driver's raw X error.
+#pragma once
+#include <SDL.h>
+
+#include <string>
+
+// From now on, an X display that goes away ends the process at once with
+// exit code 1: nothing may talk to SDL's video again, since it would wait on
+// the dead connection for good. Call it after SDL's video is up.
+void GuardAgainstLostDisplay();
+
+// From KeepXErrors on, X errors are kept instead of ending the process, so
+// that a GL driver failing while SDL sets up GL (window creation probes the
+// driver, then the context) gets the game's own message. TakeKeptXError syncs
+// with the window's server and returns the first error's text, empty when
+// there was none; after an error the keeping stays on, since every later call
+// of that driver may fail again.
+void KeepXErrors();
+std::string TakeKeptXError(SDL_Window* window);
