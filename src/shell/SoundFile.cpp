@@ -22,6 +22,10 @@ bool ReadWholeFile(const char* path, std::vector<Uint8>& bytes, std::string& err
     error = "missing or not a regular file";
     return false;
   }
+  if (file.size == 0) {
+    error = "empty";
+    return false;
+  }
   if (file.size > kMaxSoundFileBytes) {
     error = "larger than " + std::to_string(kMaxSoundFileBytes >> 20) + " MiB";
     return false;
