@@ -3,10 +3,12 @@
 #include "shell/Audio.h"
 
 #include <SDL.h>
+#include <unistd.h>
 
 #include <cstdio>
 
 #include "shell/SoundFile.h"
+#include "shell/TickLog.h"
 #include "sound/Mixer.h"
 
 namespace {
@@ -19,17 +21,30 @@ void MixIntoDevice(void*, Uint8* stream, int length) {
   gMixer.Mix(reinterpret_cast<int16_t*>(stream), length / 4);
 }
 
-void ReportNoSound(const char* what) {
-  std::fprintf(stderr, "courtball: no sound (%s: %s); the game plays on\n", what, SDL_GetError());
-}
-}  // namespace
-
-void StartGameAudio() {
-  LoadGameSounds();
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    ReportNoSound("audio");
-    return;
+// ALSA's library writes its own lines to stderr while SDL tries one audio
+// driver after another; the game's one line says what failed instead.
+class QuietStderr {
+ public:
+  QuietStderr() : saved_(dup(STDERR_FILENO)) {
+    std::FILE* sink = std::fopen("/dev/null", "w");
+    if (sink != nullptr && saved_ >= 0) dup2(fileno(sink), STDERR_FILENO);
+    if (sink != nullptr) std::fclose(sink);
   }
+  ~QuietStderr() {
+    std::fflush(stderr);
+    if (saved_ >= 0) dup2(saved_, STDERR_FILENO);
+    if (saved_ >= 0) close(saved_);
+  }
+  QuietStderr(const QuietStderr&) = delete;
+  QuietStderr& operator=(const QuietStderr&) = delete;
+
+ private:
+  int saved_;
+};
+
+bool OpenAudioDevice() {
+  QuietStderr libraryLines;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec wanted{};
   wanted.freq = kSoundRate;
   wanted.format = AUDIO_S16SYS;
@@ -38,9 +53,17 @@ void StartGameAudio() {
   wanted.callback = MixIntoDevice;
   // No changes allowed: SDL converts to the device's own format behind us.
   gAudioDevice = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-  if (gAudioDevice == 0) {
-    ReportNoSound("audio device");
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (gAudioDevice != 0) LogAudioStart();  // its thread runs from here, silent while paused
+  return gAudioDevice != 0;
+}
+
+}  // namespace
+
+void StartGameAudio() {
+  LoadGameSounds();
+  if (!OpenAudioDevice()) {
+    std::fprintf(stderr, "courtball: no sound (%s); the game plays on\n", SDL_GetError());
+    if (SDL_WasInit(SDL_INIT_AUDIO) != 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return;
   }
   SDL_PauseAudioDevice(gAudioDevice, 0);
