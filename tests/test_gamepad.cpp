@@ -10,6 +10,8 @@
 #include "shell/core/GameInput.h"
 
 namespace {
+int gRumbles = 0;  // rumbles asked of the virtual pads
+
 class Gamepad : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -30,6 +32,10 @@ class Gamepad : public ::testing::Test {
     desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
     desc.naxes = SDL_CONTROLLER_AXIS_MAX;
     desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.Rumble = [](void*, Uint16 low, Uint16 high) {
+      gRumbles += low > 0 && high > 0;
+      return 0;
+    };
     const int index = SDL_JoystickAttachVirtualEx(&desc);
     EXPECT_GE(index, 0) << SDL_GetError();
     SDL_JoystickOpen(index);  // the test's own handle, for setting its state
@@ -113,7 +119,7 @@ TEST_F(Gamepad, StickAndDpadMoveThePaddleWithinTheMouseLimits) {
 
 // Catches: a button mapped to the wrong key, a key from every press and
 // release, a button of a pad not in use acting, a pad unplugged and never
-// replaced, a pad plugged in later never used.
+// replaced, a pad plugged in later never used, no rumble from the pad in use.
 TEST_F(Gamepad, ButtonsActAsKeysAndPadsComeAndGo) {
   const int first = Attach();
   const int second = Attach();
@@ -138,4 +144,7 @@ TEST_F(Gamepad, ButtonsActAsKeysAndPadsComeAndGo) {
   Ticks(1);
   EXPECT_EQ(gAutoPlay, 0);
   EXPECT_GT(Near().x, 100.0f);
+  gRumbles = 0;
+  RumbleGamepad();
+  EXPECT_EQ(gRumbles, 1);
 }

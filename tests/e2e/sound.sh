@@ -28,7 +28,9 @@ grep -q '^courtball:' "$E2E_TMP/game.err" && fail "complaints: $(cat "$E2E_TMP/g
 # the sounds' onsets (sound after at least 5 ms of silence) on the audio's own
 # clock: 44100 stereo frames a second from that start. That clock falls behind
 # on a busy machine, which only brings sounds earlier: so an onset from 100 ms
-# before a bounce to 100 ms after it, and none before the first.
+# before a bounce to 100 ms after it, and none before the first. When the
+# game itself fell a quarter behind its grid the machine is too busy for any
+# clock to be read, and only the onsets are counted.
 od -An -v -td2 -w4 "$E2E_TMP/audio.raw" |
   awk -v bounces="$bounces" -v ticks="$E2E_TMP/ticks" '
     BEGIN {
@@ -36,13 +38,18 @@ od -An -v -td2 -w4 "$E2E_TMP/audio.raw" |
       getline start < (ticks ".audio")
       count = split(bounces, b, " ")
       for (i = 1; i <= count; i++) at[i] = (tick[b[i]] - start) / 1000
+      busy = tick[b[count]] - tick[1] > 1.25 * 20000 * (b[count] - 1)
       quiet = 1000
     }
     $1 == 0 && $2 == 0 { quiet++; next }
-    quiet >= 220 { ms = (NR - 1) / 44.1; if (first == "") first = ms
+    quiet >= 220 { ms = (NR - 1) / 44.1; onsets++; if (first == "") first = ms
       for (i = 1; i <= count; i++) if (heard[i] == "" && ms >= at[i] - 100) heard[i] = ms }
     { quiet = 0 }
     END {
+      if (busy) {
+        printf "-- too busy to time: the game fell behind; %d onsets\n", onsets
+        exit onsets < count
+      }
       status = first < at[1] - 100
       if (status) printf "FAIL: sound at %.0f ms, before the first bounce at %.0f ms\n", first, at[1]
       for (i = 1; i <= count; i++) {
