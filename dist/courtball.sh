@@ -5,5 +5,5 @@
 # script works under any prefix, staged or moved.
 here=$(dirname "$(readlink -f "$0")")
 prefix=$(dirname "$here")
-cd "$prefix/share/courtball" || exit 1
+cd "$prefix/share/courtball" || exit 2  # a start that fails, not a normal end
 exec "$prefix/libexec/courtball/courtball"

@@ -160,21 +160,3 @@ TEST(ScreenRules, PointerMeasuredInTheGameFrame) {
         << c.coordinate << " of " << c.extent;
   }
 }
-
-TEST(ScreenRules, FailedStartCauseNamesWhatWasTried) {
-  const struct {
-    const char *display, *wayland, *error, *cause;
-  } cases[] = {
-      {nullptr, nullptr, "", "no display: neither DISPLAY nor WAYLAND_DISPLAY is set"},
-      {"", "", nullptr, "no display: neither DISPLAY nor WAYLAND_DISPLAY is set"},
-      {":99", nullptr, "", "the display ':99' cannot be reached"},
-      {nullptr, "wayland-1", "", "the Wayland display 'wayland-1' cannot be reached"},
-      {":1", "wayland-0", "",
-       "neither the display ':1' nor the Wayland display 'wayland-0' can be reached"},
-      {":0", nullptr, "x11 not available",
-       "the display ':0' cannot be reached (SDL: x11 not available)"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(NoDisplayCause(c.display, c.wayland, c.error), c.cause);
-  }
-}

@@ -1,10 +1,7 @@
 // Application.cpp -- start-up: the display, the game window, its GL context
 // and the error box; then the scene set-up and the event loop.
 #include <SDL.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -12,6 +9,7 @@
 #include "platform/ErrorMessage.h"
 #include "shell/Audio.h"
 #include "shell/Gamepad.h"
+#include "shell/HeldStderr.h"
 #include "shell/Shell.h"
 #include "shell/VideoDriver.h"
 #include "shell/X11Guard.h"
@@ -58,38 +56,6 @@ void ReportFailure(const char* text, const std::string& cause) {
 std::string SdlCause(const char* what) {
   return std::string(what) + " (SDL: " + SDL_GetError() + ")";
 }
-
-// Libraries complain on stderr while SDL tries one video driver after
-// another; their lines are held back until the game has said what failed.
-class HeldStderr {
- public:
-  HeldStderr() : held_(memfd_create("courtball-stderr", MFD_CLOEXEC)), saved_(dup(STDERR_FILENO)) {
-    if (held_ >= 0 && saved_ >= 0) dup2(held_, STDERR_FILENO);
-  }
-  ~HeldStderr() {
-    Restore();
-    Replay();
-  }
-  // Stderr is the real one again; the held lines wait for Replay.
-  void Restore() {
-    std::fflush(stderr);
-    if (saved_ >= 0) dup2(saved_, STDERR_FILENO);
-  }
-  void Replay() {
-    char chunk[4096];
-    for (off_t at = 0; held_ >= 0;) {
-      const ssize_t got = pread(held_, chunk, sizeof chunk, at);
-      if (got <= 0 || write(STDERR_FILENO, chunk, static_cast<size_t>(got)) != got) break;
-      at += got;
-    }
-    if (held_ >= 0) close(held_);
-    if (saved_ >= 0) close(saved_);
-    held_ = saved_ = -1;
-  }
-
- private:
-  int held_, saved_;
-};
 
 // SDL given a mode it lacks takes the nearest one; only an exact 1024x768
 // mode is worth a real switch.
@@ -181,6 +147,7 @@ void ReleaseDisplay() {
   static bool released = false;
   if (released) return;
   released = true;
+  StopWatchingDisplay();
   StopGameAudio();
   StopGamepads();
   if (gWindow != nullptr) {
@@ -213,6 +180,7 @@ bool CreateGameWindow() {
   KeepXErrors();
   gScreenTaking = ChooseScreenTaking(SDL_GetCurrentVideoDriver(), ScreenModeAvailable());
   gWindow = CreateWindowWithFlags(SDL_WINDOW_OPENGL | FullscreenFlags());
+  WatchDisplayConnection(gWindow);
   if (gWindow == nullptr) {
     const std::string cause = SdlCause("no window with a GL surface");
     // A plain window that works means only the GL surface was refused.

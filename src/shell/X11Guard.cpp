@@ -3,12 +3,17 @@
 
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <poll.h>
 #include <unistd.h>
+#include <wayland-client.h>
 
+#include <atomic>
 #include <cstdio>
+#include <thread>
 
 namespace {
 XErrorHandler gPreviousHandler = nullptr;
+std::atomic<bool> gWatching{true};
 char gFirstError[256];  // the first kept error's text; empty when none
 
 Display* X11Display(SDL_Window* window) {
@@ -19,11 +24,31 @@ Display* X11Display(SDL_Window* window) {
 }
 
 // No exit handler may run: each would talk to the dead display again.
-int EndOnLostDisplay(Display*) {
+[[noreturn]] void EndForLostDisplay() {
   static const char kText[] = "courtball: the display went away\n";
   if (write(STDERR_FILENO, kText, sizeof kText - 1) < 0) {
   }
   _exit(1);
+}
+
+int EndOnLostDisplay(Display*) { EndForLostDisplay(); }
+
+// Asks only for the peer's hang-up, so it never takes a byte the main
+// thread's reading would miss.
+void AwaitHangUp(int fd) {
+  pollfd watched{fd, POLLRDHUP, 0};
+  while (poll(&watched, 1, -1) < 0 || watched.revents == 0) {
+  }
+  if (gWatching) EndForLostDisplay();
+}
+
+int ConnectionOf(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (window == nullptr || !SDL_GetWindowWMInfo(window, &info)) return -1;
+  if (info.subsystem == SDL_SYSWM_X11) return ConnectionNumber(info.info.x11.display);
+  if (info.subsystem == SDL_SYSWM_WAYLAND) return wl_display_get_fd(info.info.wl.display);
+  return -1;
 }
 
 int KeepError(Display* display, XErrorEvent* error) {
@@ -49,3 +74,10 @@ std::string TakeKeptXError(SDL_Window* window) {
   if (gFirstError[0] == '\0') XSetErrorHandler(gPreviousHandler);
   return gFirstError;
 }
+
+void WatchDisplayConnection(SDL_Window* window) {
+  const int fd = ConnectionOf(window);
+  if (fd >= 0) std::thread(AwaitHangUp, fd).detach();
+}
+
+void StopWatchingDisplay() { gWatching = false; }

@@ -1,5 +1,6 @@
-// X11Guard.h -- the X connection's two ways of ending the game the desktop
-// never shows: the server going away, and a GL driver's raw X error.
+// X11Guard.h -- the display connection's ways of ending the game that the
+// desktop never shows: the server or compositor going away, and a GL
+// driver's raw X error.
 #pragma once
 #include <SDL.h>
 
@@ -18,3 +19,11 @@ void GuardAgainstLostDisplay();
 // of that driver may fail again.
 void KeepXErrors();
 std::string TakeKeptXError(SDL_Window* window);
+
+// Watches the window's display connection (X11 or Wayland) from a thread of
+// its own: once the server or compositor closes it, the game ends at once
+// with exit code 1, whatever the main thread is doing (loading the scene,
+// drawing, waiting on the error box), before anything can wait on it.
+void WatchDisplayConnection(SDL_Window* window);
+// Our own teardown closes the connection too: from here on a hang-up is ours.
+void StopWatchingDisplay();

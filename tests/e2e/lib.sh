@@ -1,7 +1,7 @@
 # lib.sh -- shared steps for the end-to-end scripts and the pacing run: a
 # private Xvfb, the game in a working directory, screenshots, and waits on a
 # condition that always have a deadline. Source it, then call e2e_init NAME.
-E2E_FAILED=0 XVFB_PID="" GAME_PID=""
+E2E_FAILED=0 XVFB_PID="" GAME_PID="" E2E_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 fail() { echo "FAIL: $*" >&2; E2E_FAILED=1; }
 note() { echo "-- $*"; }
@@ -37,19 +37,26 @@ e2e_cleanup() {
 # error box then fails at once (the text still reaches stderr) instead of
 # waiting for a click that no one makes.
 start_xvfb() {
-  local size=1024x768 numfile="$E2E_TMP/display" fonts=(-fp built-ins)
+  local size=1024x768 fonts=(-fp built-ins)
   case "${1:-}" in [0-9]*x[0-9]*) size=$1; shift ;; esac
   case " $* " in *" -fp "*) fonts=() ;; esac
+  start_server "Xvfb $size" Xvfb -screen 0 "${size}x24" -nolisten tcp -noreset "${fonts[@]}" "$@"
+}
+
+# start_server WHAT SERVER ARGS...: an X server that writes its display
+# number to descriptor 9 (-displayfd); XVFB_PID is the timeout guarding it.
+start_server() {
+  local what=$1 numfile="$E2E_TMP/display"
+  shift
   : > "$numfile"
-  timeout -k 5 "${E2E_XVFB_LIMIT:-300}" Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp \
-    -noreset "${fonts[@]}" "$@" 9>"$numfile" >"$E2E_TMP/xvfb.log" 2>&1 &
+  timeout -k 5 "${E2E_XVFB_LIMIT:-300}" "$@" -displayfd 9 9>"$numfile" >"$E2E_TMP/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  if until_true 10 grep -q '^[0-9]' "$numfile"; then
+  if until_true 15 grep -q '^[0-9]' "$numfile"; then
     export DISPLAY=":$(head -n1 "$numfile" | tr -dc 0-9)"
-    note "Xvfb $size on $DISPLAY"
+    note "$what on $DISPLAY"
     return 0
   fi
-  fail "Xvfb did not start"; cat "$E2E_TMP/xvfb.log" >&2
+  fail "$what did not start"; cat "$E2E_TMP/xvfb.log" >&2
   return 1
 }
 
@@ -164,3 +171,48 @@ expect_stderr() {
 }
 
 e2e_finish() { [ "$E2E_FAILED" = 0 ] && echo PASS; exit "$E2E_FAILED"; }
+
+# The geometry of window $1 is the whole screen, $2 (WxH), from (0, 0).
+expect_window_covers() {
+  local geometry
+  geometry=$(xdotool getwindowgeometry "$1" 2>&1)
+  grep -q "Position: 0,0" <<<"$geometry" && grep -q "Geometry: $2\$" <<<"$geometry" ||
+    fail "window does not cover the $2 screen: $geometry"
+}
+
+# court_span FILE: "FIRST LAST WIDTH HEIGHT", the first and last column of
+# the case's blue on the row at 74 % of the height. With the orbit stopped the
+# court is symmetric about the middle, and a projection of the viewport's own
+# aspect makes (LAST - FIRST) / HEIGHT the same on every screen.
+court_span() {
+  local w h
+  read -r w h < <(identify -format '%w %h' "$1")
+  convert "$1" -crop "${w}x1+0+$((h * 74 / 100))" +repage -depth 8 txt:- |
+    awk -F'[(,)]' -v w="$w" -v h="$h" 'NR > 1 && $8 > 115 && $8 > $6 + 25 {
+      if (first == "") first = $1; last = $1 } END { print first + 0, last + 0, w, h }'
+}
+
+# expect_court_shape REF FILE: FILE shows the court as REF (a 1024x768 frame
+# of the orbit stopped by R) does, at the same shape and centred: neither
+# stretched nor cropped.
+expect_court_shape() {
+  local rf rl rw rh f l w h
+  read -r rf rl rw rh < <(court_span "$1")
+  read -r f l w h < <(court_span "$2")
+  note "court on row 74 %: $f..$l of $w x $h (reference $rf..$rl of $rw x $rh)"
+  awk -v r="$(((rl - rf) * 10000 / rh))" -v s="$(((l - f) * 10000 / h))" \
+    'BEGIN { exit !(s > r * 0.97 && s < r * 1.03) }' || fail "court stretched: $f..$l on $w x $h"
+  awk -v c="$(((f + l) / 2))" -v w="$w" 'BEGIN { exit !(c > w * 0.48 && c < w * 0.52) }' ||
+    fail "court not centred: $f..$l on $w"
+}
+
+# Process CPU time of pid $1 in clock ticks (user + system).
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null; }
+
+# start_xorg: a private Xorg of xorg-dummy.conf (needs root); stop_xvfb ends it.
+start_xorg() {
+  mkdir -p "$E2E_TMP/xorg.conf.d"
+  start_server "Xorg (dummy driver)" Xorg -config "$E2E_LIB/xorg-dummy.conf" \
+    -configdir "$E2E_TMP/xorg.conf.d" -noreset -nolisten tcp -novtswitch -sharevts \
+    -logfile "$E2E_TMP/xorg.log"
+}

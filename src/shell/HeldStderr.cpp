@@ -1,0 +1,34 @@
+// HeldStderr.cpp -- stderr kept in a memory file and written out later.
+#include "shell/HeldStderr.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+HeldStderr::HeldStderr()
+    : held_(memfd_create("courtball-stderr", MFD_CLOEXEC)), saved_(dup(STDERR_FILENO)) {
+  if (held_ >= 0 && saved_ >= 0) dup2(held_, STDERR_FILENO);
+}
+
+HeldStderr::~HeldStderr() {
+  Restore();
+  Replay();
+}
+
+void HeldStderr::Restore() {
+  std::fflush(stderr);
+  if (saved_ >= 0) dup2(saved_, STDERR_FILENO);
+}
+
+void HeldStderr::Replay() {
+  char chunk[4096];
+  for (off_t at = 0; held_ >= 0;) {
+    const ssize_t got = pread(held_, chunk, sizeof chunk, at);
+    if (got <= 0 || write(STDERR_FILENO, chunk, static_cast<size_t>(got)) != got) break;
+    at += got;
+  }
+  if (held_ >= 0) close(held_);
+  if (saved_ >= 0) close(saved_);
+  held_ = saved_ = -1;
+}

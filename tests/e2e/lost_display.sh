@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The X server going away under a running game (a logout, a crash, a remote
+# session dropped) ends the game within a second with exit code 1, whatever
+# it was doing; it never waits on the dead connection.
+#   usage: lost_display.sh GAME WORKDIR
+set -u
+. "$(dirname "$0")/lib.sh"
+game=$1 workdir=$2
+e2e_init lost-display
+
+for run in 0 1 2 3 4 5 6 7 8 9; do
+  start_xvfb || e2e_finish
+  start_game "$game" "$workdir"
+  wait_for_window "Hit Esc To Exit." 15 >/dev/null || fail "run $run: no game window"
+  sleep "0.$((run * 13 % 10))"  # a different moment of its ticks and swaps each time
+  pid=$(game_process) start=$(date +%s%N)
+  kill -KILL "$(pgrep -P "$XVFB_PID" | head -n1)"
+  until_true 5 gone "$pid"
+  took=$((($(date +%s%N) - start) / 1000000))
+  [ "$took" -le 1000 ] || fail "run $run: the game outlived its display by $took ms"
+  wait_game_exit 5
+  expect_status 1
+  grep -q "the display went away" "$E2E_TMP/game.err" || fail "run $run: nothing said on stderr"
+  stop_xvfb
+done
+e2e_finish

@@ -1,0 +1,125 @@
+// The shell's event loop as the game runs it, on SDL's offscreen driver with
+// a real GL context: what a size message, a late tick, a minimized window and
+// the pointer on another screen size do to the game.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "loop/Game.h"
+#include "shell/Shell.h"
+
+namespace {
+std::uint64_t gNow = 0;
+std::uint64_t FakeClock() { return gNow; }
+
+// One game for the whole program, set up as the entry does it, on the clock
+// the test turns by hand.
+void StartGameOnce() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  gShellClock = FakeClock;
+  ASSERT_TRUE(OpenDisplay());
+  ASSERT_TRUE(CreateGameWindow());
+  ASSERT_TRUE(CreateGameContext());
+  SDL_ShowWindow(gWindow);
+  SetUpScene();
+}
+
+// Runs a turn with an event waiting, so the turn never sleeps for long.
+void Turn() {
+  SDL_Event wake{};
+  wake.type = SDL_USEREVENT;
+  SDL_PushEvent(&wake);
+  RunLoopTurn();
+}
+
+float Orbit() { return gCamera.orbitAngle; }
+
+class Loop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StartGameOnce();
+    SDL_ShowWindow(gWindow);
+    gNow = 1000;
+    StartTickTimer(gTickTimer, gNow);
+    Turn();  // the show's events handled, not yet a tick due
+    ASSERT_FALSE(gPaused);
+  }
+};
+}  // namespace
+
+// A late tick runs once; the next waits for the grid's next step.
+TEST_F(Loop, LateTickRunsOnceNeverAsABurst) {
+  const float before = Orbit();
+  gNow = 1075;  // three steps late
+  Turn();
+  EXPECT_EQ(Orbit(), before + 1.0f) << "ticks run at 1075";
+  Turn();
+  EXPECT_EQ(Orbit(), before + 1.0f) << "a second tick before the step at 1080";
+  gNow = 1080;
+  Turn();
+  EXPECT_EQ(Orbit(), before + 2.0f) << "no tick at the step of 1080";
+}
+
+// Hidden or minimized: no tick however late; shown again: a fresh grid from
+// then, not a burst for the time away.
+TEST_F(Loop, HiddenGameStopsAndGoesOnOnAFreshGrid) {
+  const float before = Orbit();
+  SDL_HideWindow(gWindow);
+  gNow = 9000;
+  Turn();
+  Turn();
+  EXPECT_TRUE(gPaused);
+  EXPECT_EQ(Orbit(), before) << "ticked while hidden";
+  SDL_ShowWindow(gWindow);
+  Turn();
+  EXPECT_FALSE(gPaused);
+  EXPECT_EQ(Orbit(), before) << "ticked on showing";
+  gNow = 9019;
+  Turn();
+  EXPECT_EQ(Orbit(), before) << "ticked before the fresh grid's first step";
+  gNow = 9020;
+  Turn();
+  EXPECT_EQ(Orbit(), before + 1.0f) << "no tick on the fresh grid";
+}
+
+// The size message reaches the viewport and the projection, at the new shape.
+TEST_F(Loop, SizeMessageSetsViewportAndProjection) {
+  const struct { int width, height; } sizes[] = {{640, 400}, {1024, 768}, {300, 900}};
+  SDL_SetWindowFullscreen(gWindow, 0);
+  for (const auto& size : sizes) {
+    SDL_SetWindowSize(gWindow, size.width, size.height);
+    Turn();
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], size.width);
+    EXPECT_EQ(viewport[3], size.height);
+    GLfloat projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    // x is scaled by cot(30 degrees) / aspect, y by cot(30 degrees).
+    EXPECT_NEAR(projection[5], 1.7320508f, 1e-5f);
+    EXPECT_NEAR(projection[5] / projection[0], static_cast<float>(size.width) / size.height, 1e-5f);
+  }
+}
+
+// The pointer on a window of another size is measured in the 1024x768 frame
+// the paddle's limits are in: the middle of any window is the middle of it.
+TEST_F(Loop, PointerOnAnySizeMovesThePaddleByItsShare) {
+  SDL_SetWindowFullscreen(gWindow, 0);
+  SDL_SetWindowSize(gWindow, 2048, 1536);
+  gAutoPlay = 0;
+  SDL_Event move{};
+  move.type = SDL_MOUSEMOTION;
+  move.motion.windowID = SDL_GetWindowID(gWindow);
+  move.motion.x = 1024;  // 512 in the game's frame
+  move.motion.y = 300;   // 150
+  SDL_PushEvent(&move);
+  Turn();
+  gAutoPlay = 1;
+  EXPECT_EQ(gPaddles[1].position.x, 512.0f - 330.0f);
+  EXPECT_EQ(gPaddles[1].position.y, 348.0f - 150.0f);
+}
