@@ -95,8 +95,6 @@ TEST(Tool, CheckReportsEachKindOfProblem) {
       {"Roof.ase", "*MESH_VERTEX 0 1 1 1", 0, "no faces"},
       {"GData.tga", std::string(100, '\x40'), 0, "shorter than 1600 bytes"},
       {"GData.tga", std::string(1600, '\x40'), 0, "not a 40x40 8-bit greyscale TGA"},
-      {"near.wav", "RIFF", 0, "near.wav:      refused: not a sound SDL can read"},
-      {"wall.wav", "-", 0, "wall.wav:      refused: missing"},
       {"roof.wav", SilentWav(22050, 2, 8, 11025), 0, "0.50 s, 22050 Hz, 8-bit, 2 channels"},
       {"far.wav", SilentWav(8000, 1, 16, 24000), 0,
        "longer than 2 s: the game plays the first 2 s"},

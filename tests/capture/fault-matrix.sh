@@ -4,7 +4,8 @@
 # a mesh or the floor plays on, exit 0, and a broken mesh leaves the ball,
 # camera, paddles, floor and title card exactly as they were. A broken sound
 # file plays on too, that sound silent, with one line on stderr naming it and
-# the trace unchanged. `courtball-data check` agrees on every cell. A signal, a sanitizer report or a hang fails the cell.
+# the trace unchanged. `courtball-data check` agrees on every cell. A signal,
+# a sanitizer report or a hang fails the cell.
 set -uo pipefail
 export capture="$1" tool="$2" data="$3" work
 work=$(mktemp -d)
