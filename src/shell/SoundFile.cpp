@@ -37,16 +37,16 @@ bool ReadWholeFile(const char* path, std::vector<Uint8>& bytes, std::string& err
 
 // The decoded samples, cut to what the game plays, converted to the clip's
 // format. The frames kept are counted on the file's own rate.
-bool ConvertToClip(const SDL_AudioSpec& spec, const Uint8* data, Uint32 length, SoundClip& clip,
+bool ConvertToClip(const SDL_AudioSpec& wav, const Uint8* data, Uint32 length, SoundClip& clip,
                    SoundFileFacts& facts, std::string& error) {
-  const int frameBytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+  const int frameBytes = SDL_AUDIO_BITSIZE(wav.format) / 8 * wav.channels;
   Uint32 frames = length / frameBytes;
   const Uint32 keep =
-      static_cast<Uint32>(static_cast<double>(kMaxClipFrames) * spec.freq / kSoundRate);
+      static_cast<Uint32>(static_cast<double>(kMaxClipFrames) * wav.freq / kSoundRate);
   facts.cut = frames > keep;
   if (facts.cut) frames = keep;
   SDL_AudioCVT cvt;
-  if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, kSoundRate) <
+  if (SDL_BuildAudioCVT(&cvt, wav.format, wav.channels, wav.freq, AUDIO_S16SYS, 1, kSoundRate) <
       0) {
     error = std::string("cannot convert: ") + SDL_GetError();
     return false;
@@ -74,20 +74,20 @@ bool LoadSoundClip(const char* path, SoundClip& clip, std::string& error, SoundF
   std::vector<Uint8> bytes;
   if (!ReadWholeFile(path, bytes, error)) return false;
   SDL_RWops* memory = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  SDL_AudioSpec spec;
+  SDL_AudioSpec wav;
   Uint8* data = nullptr;
   Uint32 length = 0;
-  if (memory == nullptr || SDL_LoadWAV_RW(memory, 1, &spec, &data, &length) == nullptr) {
+  if (memory == nullptr || SDL_LoadWAV_RW(memory, 1, &wav, &data, &length) == nullptr) {
     error = std::string("not a sound SDL can read: ") + SDL_GetError();
     return false;
   }
   SoundFileFacts local;
-  local.rate = spec.freq;
-  local.channels = spec.channels;
-  local.bits = SDL_AUDIO_BITSIZE(spec.format);
-  bool ok = spec.freq >= kLowestRate && spec.freq <= kHighestRate;
-  if (!ok) error = "a rate of " + std::to_string(spec.freq) + " Hz";
-  ok = ok && ConvertToClip(spec, data, length, clip, local, error);
+  local.rate = wav.freq;
+  local.channels = wav.channels;
+  local.bits = SDL_AUDIO_BITSIZE(wav.format);
+  bool ok = wav.freq >= kLowestRate && wav.freq <= kHighestRate;
+  if (!ok) error = "a rate of " + std::to_string(wav.freq) + " Hz";
+  ok = ok && ConvertToClip(wav, data, length, clip, local, error);
   SDL_FreeWAV(data);
   if (facts != nullptr) *facts = local;
   if (!ok) clip = SoundClip();
