@@ -1,5 +1,5 @@
 #!/bin/sh
-# courtball -- starts the game in its data folder: the game reads its 15 files
+# courtball -- starts the game in its data folder: the game reads its 19 files
 # from the working directory and takes no command line. The prefix is found
 # from this script's own place (bin/ beside libexec/ and share/), so the same
 # script works under any prefix, staged or moved.

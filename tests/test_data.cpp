@@ -41,6 +41,18 @@ std::string SmallAse(int vertices, const std::string& face, bool normals) {
     text += "*MESH_VERTEXNORMAL " + std::to_string(i) + " 0 0 1\n";
   return text;
 }
+// A PCM WAV file of silence: rate, channels and bits as given.
+std::string SilentWav(int rate, int channels, int bits, int frames) {
+  auto le = [](uint32_t v, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return out;
+  };
+  const int block = channels * bits / 8, bytes = frames * block;
+  return "RIFF" + le(36 + bytes, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(channels, 2) +
+         le(rate, 4) + le(rate * block, 4) + le(block, 2) + le(bits, 2) + "data" + le(bytes, 4) +
+         std::string(bytes, bits == 8 ? '\x80' : '\0');
+}
 }  // namespace
 
 // Catches: generate writing a file the game does not load, or leaving out one
@@ -83,6 +95,9 @@ TEST(Tool, CheckReportsEachKindOfProblem) {
       {"Roof.ase", "*MESH_VERTEX 0 1 1 1", 0, "no faces"},
       {"GData.tga", std::string(100, '\x40'), 0, "shorter than 1600 bytes"},
       {"GData.tga", std::string(1600, '\x40'), 0, "not a 40x40 8-bit greyscale TGA"},
+      {"roof.wav", SilentWav(22050, 2, 8, 11025), 0, "0.50 s, 22050 Hz, 8-bit, 2 channels"},
+      {"far.wav", SilentWav(8000, 1, 16, 24000), 0,
+       "longer than 2 s: the game plays the first 2 s"},
   };
   for (const auto& c : cases) {
     const std::string dir = MakeTempDir("check");

@@ -1,6 +1,6 @@
 // The shell's event loop as the game runs it, on SDL's offscreen driver with
 // a real GL context: what a size message, a late tick, a minimized window and
-// the pointer on another screen size do to the game.
+// the pointer on another screen size and a gamepad do to the game.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "loop/Game.h"
+#include "shell/Gamepad.h"
 #include "shell/Shell.h"
 
 namespace {
@@ -122,4 +123,35 @@ TEST_F(Loop, PointerOnAnySizeMovesThePaddleByItsShare) {
   gAutoPlay = 1;
   EXPECT_EQ(gPaddles[1].position.x, 512.0f - 330.0f);
   EXPECT_EQ(gPaddles[1].position.y, 348.0f - 150.0f);
+}
+
+// A pad through the loop: its A reaches the game as Space does, and its
+// stick moves the near paddle on the next tick.
+TEST_F(Loop, PadButtonAndStickGoThroughTheLoop) {
+  // SDL holds a pad's input back from a window without the focus, which an
+  // offscreen window never gets.
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  StartGamepads();
+  gAutoPlay = 1;
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  SDL_Joystick* pad = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
+  Turn();  // the pad arrives
+  SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
+  SDL_GameControllerUpdate();
+  Turn();
+  EXPECT_EQ(gAutoPlay, 0) << "A did not hand the paddle over";
+  const float x = gPaddles[1].position.x;
+  SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 32767);
+  SDL_GameControllerUpdate();
+  gNow += 20;
+  Turn();
+  EXPECT_GT(gPaddles[1].position.x, x) << "the stick did not move the paddle";
+  SDL_JoystickClose(pad);
+  SDL_JoystickDetachVirtual(0);
+  StopGamepads();
+  gAutoPlay = 1;
 }

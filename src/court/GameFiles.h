@@ -1,4 +1,4 @@
-// GameFiles.h -- the 15 files the game reads from its working directory, in
+// GameFiles.h -- the 19 files the game reads from its working directory, in
 // one table: the game loads from it, the data tool generates and checks it.
 #pragma once
 
@@ -7,6 +7,7 @@ enum class FileKind {
   kTexturedMesh,  // drawn with its own texture coordinates, looked up by vertex index
   kBitmap,        // a texture; the game ends if its reader refuses it
   kHeights,       // the floor: the first 1600 bytes are heights, header included
+  kSound,         // a WAV; without it the game plays on in silence
 };
 
 struct GameFile {
@@ -16,7 +17,7 @@ struct GameFile {
   const char* purpose;
 };
 
-// Slots of kGameFiles: meshes, then bitmaps, then the floor.
+// Slots of kGameFiles: meshes, then bitmaps, then the floor, then the sounds.
 enum GameFileId {
   kBallMesh,
   kCaseMesh,
@@ -28,7 +29,8 @@ enum GameFileId {
   kEnvMapBitmap,
   kBallBitmap1,  // the ball's six animation frames follow in order
   kFloorHeights = kBallBitmap1 + 6,
-  kGameFileCount,
+  kFirstSoundFile,  // in the order of the mixer's sounds (sound/Mixer.h)
+  kGameFileCount = kFirstSoundFile + 4,
 };
 
 constexpr int kBallBitmapCount = 6;
@@ -49,4 +51,8 @@ inline constexpr GameFile kGameFiles[kGameFileCount] = {
     {"Ball5.bmp", FileKind::kBitmap, 1.0f, "the ball's surface, frame 5 of 6"},
     {"Ball6.bmp", FileKind::kBitmap, 1.0f, "the ball's surface, frame 6 of 6"},
     {"GData.tga", FileKind::kHeights, 1.0f, "the floor's 40x40 heights"},
+    {"wall.wav", FileKind::kSound, 1.0f, "the ball off a side wall, panned to that side"},
+    {"roof.wav", FileKind::kSound, 1.0f, "the ball off the glass roof"},
+    {"near.wav", FileKind::kSound, 1.0f, "the ball at the near end, the player's paddle"},
+    {"far.wav", FileKind::kSound, 1.0f, "the ball at the far end, the other paddle"},
 };

@@ -20,6 +20,7 @@ extern Vec3 gLightVector;
 extern int gAutoPlay;         // non-zero: the near paddle follows the ball
 extern int gWallsFirst;       // non-zero: walls drawn before the paddles
 extern Vertex gBallPosition;  // the tick's copy of the ball position
+extern int gBallResult;       // the last tick's ball step: -1 near end, +1 far end, else 0
 
 // Title card state.
 extern int gTitleActive;

@@ -17,6 +17,7 @@ Vec3 gLightVector{};
 int gAutoPlay = 1;
 int gWallsFirst = 0;
 Vertex gBallPosition{};
+int gBallResult = 0;
 
 int gTitleActive = 1;
 int gTitleFrameCount = 0;
@@ -38,6 +39,7 @@ void ResetGameState() {
   gAutoPlay = 1;
   gWallsFirst = 0;
   gBallPosition = Vertex{};
+  gBallResult = 0;
   gTitleActive = 1;
   gTitleFrameCount = 0;
   gTitleAngle = 0.0f;

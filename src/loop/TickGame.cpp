@@ -11,6 +11,7 @@ void TickGame() {
 
   int result = gBall.Update(&gTerrain);
   gBallPosition = gBall.Position();
+  gBallResult = result;  // for the sounds; nothing of the tick reads it
   if (result == 1) {
     gBallPosition.z = -kFlashZ;
     gPaddles[0].Flash(gBallPosition);

@@ -7,6 +7,8 @@
 
 #include "loop/Game.h"
 #include "platform/ErrorMessage.h"
+#include "shell/Audio.h"
+#include "shell/Gamepad.h"
 #include "shell/HeldStderr.h"
 #include "shell/Shell.h"
 #include "shell/VideoDriver.h"
@@ -146,6 +148,8 @@ void ReleaseDisplay() {
   if (released) return;
   released = true;
   StopWatchingDisplay();
+  StopGameAudio();
+  StopGamepads();
   if (gWindow != nullptr) {
     SDL_SetWindowFullscreen(gWindow, 0);
     SDL_DestroyWindow(gWindow);
@@ -203,6 +207,9 @@ int ApplicationMain() {
   if (glReady) {
     SDL_GL_MakeCurrent(gWindow, gRenderContext);
     SetUpScene();
+    // Extras: without them the game plays on.
+    StartGameAudio();
+    StartGamepads();
   }
   RunEventLoop();
   ReleaseDisplay();

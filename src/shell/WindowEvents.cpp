@@ -3,12 +3,14 @@
 #include <SDL.h>
 
 #include "loop/Game.h"
+#include "shell/Gamepad.h"
 #include "shell/KeyMap.h"
 #include "shell/Shell.h"
 #include "shell/Signals.h"
 #include "shell/TickLog.h"
 #include "shell/core/GameInput.h"
 #include "shell/core/RenderState.h"
+#include "sound/TickSounds.h"
 
 namespace {
 void HandleResize() {
@@ -17,13 +19,17 @@ void HandleResize() {
   ResizeViewport(width, height);
 }
 
-void HandleKeyDown(const SDL_KeyboardEvent& key) {
-  const int virtualKey = GameKeyFromKeyDown(key.keysym.sym, key.keysym.mod);
+// A key from the keyboard or a pad's button.
+void PressKey(int virtualKey) {
   if (virtualKey == kKeyEscape) {
     CloseGame();  // at once, inside the key handling
     return;
   }
   HandleGameKey(virtualKey);
+}
+
+void HandleKeyDown(const SDL_KeyboardEvent& key) {
+  PressKey(GameKeyFromKeyDown(key.keysym.sym, key.keysym.mod));
 }
 
 // The input's limits are in the 1024x768 frame; on a screen of another size
@@ -60,7 +66,10 @@ void HandleWindowChange(const SDL_WindowEvent& window) {
 
 void RunTick() {
   LogTickTime();
+  FeedGamepadTick();
+  const Vertex velocityBefore = gBall.velocity;
   TickGame();
+  if (PostTickSounds(velocityBefore)) RumbleGamepad();
   RenderFrame();
   SDL_GL_SwapWindow(gWindow);
 }
@@ -84,7 +93,7 @@ void HandleWindowEvent(const SDL_Event& event) {
     case SDL_KEYDOWN: HandleKeyDown(event.key); break;
     case SDL_MOUSEMOTION: HandleMotion(event.motion); break;
     case SDL_QUIT: CloseGame(); break;
-    default: break;
+    default: PressKey(HandleGamepadEvent(event)); break;
   }
 }
 

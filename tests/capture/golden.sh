@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# What the player sees, pinned: the generated data files byte for byte, then
-# each run of tests/golden/runs played again, its trace compared exactly and
-# its frames within Mesa's rounding (no channel off by more than 2, at most
-# 0.05 % of the pixels off at all). Differences are pictured in OUT.
+# What the player sees and hears, pinned: the generated data files byte for
+# byte, then each run of tests/golden/runs played again, its trace and sound
+# (a run's --wav {out}/sound.wav) compared exactly and its frames within
+# Mesa's rounding (no channel off by more than 2, at most 0.05 % of the pixels
+# off at all). Differences are pictured in OUT.
 set -uo pipefail
 capture="$1"; data="$2"; golden="$3"; out="$4"
 rm -rf "$out" && mkdir -p "$out"
@@ -29,6 +30,7 @@ frame() {
 
 while read -r name args; do
   case "$name" in '' | '#'*) continue ;; esac
+  args=${args//\{out\}/$out/$name}
   # shellcheck disable=SC2086 # the arguments are words of the runs file
   if ! (cd "$data" && "$capture" $args --out "$out/$name" > "$out/$name.tsv"); then
     echo "FAIL $name: courtball-capture $args failed"; fail=1; continue
@@ -37,7 +39,13 @@ while read -r name args; do
     echo "FAIL $name: the trace differs from $golden/$name-trace.tsv, first at:"
     diff "$golden/$name-trace.tsv" "$out/$name.tsv" | head -4; fail=1
   fi
-  for g in "$golden/$name"-*.png; do frame "$g" "$out/$name/frame-${g##*-}"; done
+  if [ -f "$golden/$name-sound.sha256" ] &&
+    ! (cd "$out/$name" && sha256sum --check --quiet "$golden/$name-sound.sha256"); then
+    echo "FAIL $name: the sound differs from $golden/$name-sound.sha256"; fail=1
+  fi
+  for g in "$golden/$name"-*.png; do
+    if [ -e "$g" ]; then frame "$g" "$out/$name/frame-${g##*-}"; fi  # a run may have no frames
+  done
 done < "$golden/runs"
 if [ $fail -ne 0 ]; then echo "after an intended change, record again: scripts/record-golden"; fi
 exit $fail

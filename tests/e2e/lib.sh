@@ -76,14 +76,17 @@ stop_xvfb() {
 screen_mode() { xrandr | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }
 
 # start_game BIN DIR [ARGS]: BIN in DIR, output in $E2E_TMP/game.{out,err};
-# timeout kills it after E2E_GAME_LIMIT s. GAME_PID is that timeout.
+# timeout kills it after E2E_GAME_LIMIT s. GAME_PID is that timeout. Sound
+# goes to SDL's silent dummy driver unless SDL_AUDIODRIVER says otherwise: a
+# machine without a sound card would otherwise add its "no sound" line.
 start_game() {
   local bin dir=$2
   bin=$(readlink -f "$1")
   shift 2
   [ -x "$bin" ] || { fail "no game binary at $bin"; return 1; }
   [ -d "$dir" ] || { fail "no working directory $dir"; return 1; }
-  (cd "$dir" && exec timeout -s KILL "${E2E_GAME_LIMIT:-60}" "$bin" "$@") \
+  (cd "$dir" && SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} \
+    exec timeout -s KILL "${E2E_GAME_LIMIT:-60}" "$bin" "$@") \
     >"$E2E_TMP/game.out" 2>"$E2E_TMP/game.err" &
   GAME_PID=$!
 }

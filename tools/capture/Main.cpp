@@ -1,6 +1,7 @@
 // Main.cpp -- courtball-capture: runs the game's own set-up, ticks and frames
 // on a headless 1024x768 GL context, as the game does on its timer messages,
-// and writes chosen frames as pictures and every tick as a trace row.
+// and writes chosen frames as pictures, every tick as a trace row and the
+// run's sound, mixed as the game mixes it, as a WAV file.
 #include <GL/gl.h>
 #include <time.h>
 
@@ -16,10 +17,15 @@
 #include "capture/Schedule.h"
 #include "capture/Trace.h"
 #include "common/PngFile.h"
+#include "common/WavFile.h"
 #include "headless/HeadlessContext.h"
 #include "loop/Game.h"
+#include "shell/KeyMap.h"
+#include "shell/SoundFile.h"
 #include "shell/core/GameInput.h"
+#include "shell/core/PadInput.h"
 #include "shell/core/RenderState.h"
+#include "sound/TickSounds.h"
 
 namespace {
 constexpr int kWidth = 1024;
@@ -27,12 +33,14 @@ constexpr int kHeight = 768;
 
 struct Options {
   int frames = 100;
-  std::string pngList, outDir, keys, mouse;
+  std::string pngList, outDir, keys, mouse, pad, padButtons, wavPath;
   bool trace = false;
   bool timing = false;
   std::vector<int> pngFrames;
   std::vector<ScheduledKey> keyPresses;
   std::vector<ScheduledMouse> mouseMoves;
+  std::vector<ScheduledPad> padMoves;
+  std::vector<ScheduledButton> padPresses;
   AnimationOptions animation;
 };
 
@@ -48,14 +56,55 @@ bool SaveFrame(const HeadlessContext& context, const std::string& outDir, int fr
   return ok;
 }
 
-void FeedInput(const Options& options, int tick) {
+// The inputs scheduled before a tick, in the order the game would meet them
+// within one turn of its loop: keys, mouse, pad buttons, then the stick as
+// held at the tick. False when Back ends the game before the tick.
+bool FeedInput(const Options& options, int tick, PadStick& stick) {
   for (const ScheduledKey& k : options.keyPresses) {
     if (k.tick == tick) HandleGameKey(k.key);
   }
   for (const ScheduledMouse& m : options.mouseMoves) {
     if (m.tick == tick) HandleMouseMove(m.x, m.y);
   }
+  for (const ScheduledButton& b : options.padPresses) {
+    if (b.tick != tick) continue;
+    const int key = GameKeyFromPadButton(b.button);
+    if (key == kKeyEscape) return false;
+    HandleGameKey(key);
+  }
+  for (const ScheduledPad& p : options.padMoves) {
+    if (p.tick == tick) stick.x = p.x, stick.y = p.y;
+  }
+  MovePaddleByPad(stick);
+  return true;
 }
+
+// The run's sound: the game's files loaded as the game loads them, one tick's
+// worth mixed after every tick.
+class SoundTrack {
+ public:
+  bool Open(const std::string& path) {
+    path_ = path;
+    if (path.empty()) return true;
+    LoadGameSounds();
+    return writer_.Open(path, 2, kSoundRate) || Fail();
+  }
+  bool AddTick() {
+    if (path_.empty()) return true;
+    gMixer.Mix(samples_, kTickFrames);
+    return writer_.Append(samples_, 2 * kTickFrames) || Fail();
+  }
+  bool Close() { return path_.empty() || writer_.Close() || Fail(); }
+
+ private:
+  bool Fail() {
+    std::cerr << "courtball-capture: cannot write " << path_ << "\n";
+    return false;
+  }
+  std::string path_;
+  WavWriter writer_;
+  int16_t samples_[2 * kTickFrames];
+};
 
 // CPU time of the whole process, the software renderer's threads included.
 long long ProcessCpuNanoseconds() {
@@ -87,12 +136,18 @@ int Run(const Options& options) {
   if (options.trace) PrintTraceHeader();
   std::set<int> wanted(options.pngFrames.begin(), options.pngFrames.end());
   AnimationWriter animation(options.animation, kWidth, kHeight);
+  SoundTrack sound;
+  if (!sound.Open(options.wavPath)) return 1;
+  PadStick stick;
   for (int tick = 1; tick <= options.frames; ++tick) {
-    FeedInput(options, tick);
+    if (!FeedInput(options, tick, stick)) break;
     long long cpuStart = options.timing ? ProcessCpuNanoseconds() : 0;
+    const Vertex velocityBefore = gBall.velocity;
     auto tickStart = std::chrono::steady_clock::now();
     TickGame();
     long long tickNs = Nanoseconds(tickStart);
+    PostTickSounds(velocityBefore);
+    if (!sound.AddTick()) return 1;
     const GlowSums glow = options.trace ? ReadGlowSums() : GlowSums{};
     auto frameStart = std::chrono::steady_clock::now();
     RenderFrame();
@@ -106,7 +161,7 @@ int Run(const Options& options) {
     if (wanted.count(tick) && !SaveFrame(context, options.outDir, tick)) return 1;
     if (animation.Wants(tick) && !animation.Add(context.ReadPixels())) return 1;
   }
-  if (!animation.Finish()) return 1;
+  if (!animation.Finish() || !sound.Close()) return 1;
   std::fflush(stdout);
   return 0;
 }
@@ -116,11 +171,14 @@ bool Prepare(Options& options) {
   std::string error;
   if ((!options.keys.empty() && !ParseKeySchedule(options.keys, options.keyPresses, error)) ||
       (!options.mouse.empty() && !ParseMouseSchedule(options.mouse, options.mouseMoves, error)) ||
+      (!options.pad.empty() && !ParsePadSchedule(options.pad, options.padMoves, error)) ||
+      (!options.padButtons.empty() &&
+       !ParsePadButtons(options.padButtons, options.padPresses, error)) ||
       (!options.pngList.empty() && !ParseFrameList(options.pngList, options.pngFrames, error)) ||
       // --to may lengthen the run, so the last tick is known only after it.
       !CheckAnimationOptions(options.animation, options.frames, error) ||
-      !CheckLastTick(options.frames, options.keyPresses, options.mouseMoves, options.pngFrames,
-                     error)) {
+      !CheckLastTick(options.frames, options.keyPresses, options.mouseMoves, options.padMoves,
+                     options.padPresses, options.pngFrames, error)) {
     std::cerr << "courtball-capture: " << error << "\n";
     return false;
   }
@@ -152,6 +210,17 @@ int main(int argc, char** argv) {
       ->check(RefuseEmptyList);
   app.add_option("--mouse", options.mouse, "mouse positions before ticks, e.g. 61:100:200")
       ->check(RefuseEmptyList);
+  app.add_option("--pad", options.pad,
+                 "the pad's stick, held from a tick on, X and Y from -32768 to 32767, "
+                 "e.g. 40:-32768:0,70:0:0")
+      ->check(RefuseEmptyList);
+  app.add_option("--pad-button", options.padButtons,
+                 "pad buttons pressed before ticks: A (Space), Y (R), Back (Esc: the run ends), "
+                 "e.g. 30:Y,60:A")
+      ->check(RefuseEmptyList);
+  app.add_option("--wav", options.wavPath,
+                 "write the run's sound, mixed as the game mixes it, to OUT.wav "
+                 "(44100 Hz 16-bit stereo, one tick's 20 ms after each tick)");
   AddAnimationOptions(app, options.animation);
   app.add_flag("--timing", options.timing,
                "print set-up time and per tick: tick, frame and CPU ns (stderr)");

@@ -71,6 +71,43 @@ bool ParseMouseSchedule(const std::string& text, std::vector<ScheduledMouse>& ou
   return true;
 }
 
+bool ParsePadSchedule(const std::string& text, std::vector<ScheduledPad>& out, std::string& error) {
+  for (const std::string& entry : Split(text, ',')) {
+    std::vector<std::string> fields = Split(entry, ':');
+    ScheduledPad p{};
+    if (fields.size() != 3 || !ParseInt(fields[0], p.tick) || p.tick < 1 ||
+        !ParseInt(fields[1], p.x) || !ParseInt(fields[2], p.y) || p.x < -32768 || p.x > 32767 ||
+        p.y < -32768 || p.y > 32767) {
+      error = "bad pad entry '" + entry +
+              "' (want TICK:X:Y, the stick from -32768 to 32767, e.g. 40:-32768:0)";
+      return false;
+    }
+    out.push_back(p);
+  }
+  return true;
+}
+
+bool ParsePadButtons(const std::string& text, std::vector<ScheduledButton>& out,
+                     std::string& error) {
+  const std::pair<const char*, PadButton> names[] = {
+      {"A", PadButton::kA}, {"Y", PadButton::kY}, {"Back", PadButton::kBack}};
+  for (const std::string& entry : Split(text, ',')) {
+    std::vector<std::string> fields = Split(entry, ':');
+    ScheduledButton b{0, PadButton::kOther};
+    if (fields.size() == 2 && ParseInt(fields[0], b.tick) && b.tick >= 1) {
+      for (const auto& [name, button] : names) {
+        if (fields[1] == name) b.button = button;
+      }
+    }
+    if (b.button == PadButton::kOther) {
+      error = "bad pad button entry '" + entry + "' (want TICK:A, TICK:Y or TICK:Back)";
+      return false;
+    }
+    out.push_back(b);
+  }
+  return true;
+}
+
 bool ParseFrameList(const std::string& text, std::vector<int>& out, std::string& error) {
   for (const std::string& entry : Split(text, ',')) {
     int frame = 0;
@@ -86,7 +123,8 @@ bool ParseFrameList(const std::string& text, std::vector<int>& out, std::string&
 std::string RefuseEmptyList(const std::string& text) { return text.empty() ? "an empty list" : ""; }
 
 bool CheckLastTick(int lastTick, const std::vector<ScheduledKey>& keys,
-                   const std::vector<ScheduledMouse>& mouse, const std::vector<int>& frames,
+                   const std::vector<ScheduledMouse>& mouse, const std::vector<ScheduledPad>& pad,
+                   const std::vector<ScheduledButton>& buttons, const std::vector<int>& frames,
                    std::string& error) {
   auto beyond = [&](int tick, const char* what) {
     error = std::string(what) + " " + std::to_string(tick) + " is past the last tick (--frames " +
@@ -98,6 +136,12 @@ bool CheckLastTick(int lastTick, const std::vector<ScheduledKey>& keys,
   }
   for (const ScheduledMouse& m : mouse) {
     if (m.tick > lastTick) return beyond(m.tick, "--mouse: tick");
+  }
+  for (const ScheduledPad& p : pad) {
+    if (p.tick > lastTick) return beyond(p.tick, "--pad: tick");
+  }
+  for (const ScheduledButton& b : buttons) {
+    if (b.tick > lastTick) return beyond(b.tick, "--pad-button: tick");
   }
   for (int frame : frames) {
     if (frame > lastTick) return beyond(frame, "--png: frame");

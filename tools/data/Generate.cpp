@@ -1,4 +1,4 @@
-// Generate.cpp -- courtball-data generate DIR: writes the game's 15 data files.
+// Generate.cpp -- courtball-data generate DIR: writes the game's 19 data files.
 #include <iostream>
 #include <string>
 
@@ -6,7 +6,7 @@
 #include "data/gen/GameData.h"
 
 void AddGenerateCommand(CLI::App& app, int& exitCode) {
-  auto* cmd = app.add_subcommand("generate", "write the game's 15 data files into DIR");
+  auto* cmd = app.add_subcommand("generate", "write the game's 19 data files into DIR");
   auto dir = std::make_shared<std::string>();
   cmd->add_option("DIR", *dir, "folder to write into (created if missing)")->required();
   cmd->callback([dir, &exitCode]() {

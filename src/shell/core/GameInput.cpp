@@ -1,19 +1,11 @@
 // GameInput.cpp -- Space hands the near paddle between ball and mouse; R
 // stops or resumes the orbit and swaps the draw order; the mouse moves the
-// near paddle while auto-play is off.
+// near paddle while auto-play is off; M mutes the sound.
 #include "shell/core/GameInput.h"
 
 #include "court/Court.h"
 #include "loop/Game.h"
-
-namespace {
-// The pointer's reach: right of column 645 or below row 260 the paddle stays
-// at its limit; column 0 is x -330, row 0 is y 348 (the top).
-constexpr float kMouseMaxX = 645.0f;
-constexpr float kMouseMaxY = 260.0f;
-constexpr float kMouseOriginX = 330.0f;
-constexpr float kMouseTopY = 348.0f;
-}  // namespace
+#include "sound/Mixer.h"
 
 void HandleGameKey(int key) {
   if (key == kKeySpace) {
@@ -21,13 +13,19 @@ void HandleGameKey(int key) {
   } else if (key == kKeyR) {
     gWallsFirst = gWallsFirst ? 0 : 1;
     gCamera.ToggleAutoRotate();
+  } else if (key == kKeyM) {
+    gMixer.muted = gMixer.muted ? 0 : 1;
   }
 }
 
 void HandleMouseMove(int x, int y) {
+  MovePaddleToPointer(static_cast<float>(x), static_cast<float>(y));
+}
+
+void MovePaddleToPointer(float x, float y) {
   // A pointer captured outside the window reports negative coordinates: 0.
-  float fx = static_cast<float>(x < 0 ? 0 : x);
-  float fy = static_cast<float>(y < 0 ? 0 : y);
+  float fx = x < 0.0f ? 0.0f : x;
+  float fy = y < 0.0f ? 0.0f : y;
   if (fx > kMouseMaxX) fx = kMouseMaxX;
   if (fy > kMouseMaxY) fy = kMouseMaxY;
   if (gAutoPlay == 0) gPaddles[1].SetPosition(fx - kMouseOriginX, kMouseTopY - fy, kPaddleZ);

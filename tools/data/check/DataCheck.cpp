@@ -1,7 +1,8 @@
 // DataCheck.cpp -- courtball-data check: each data file loaded with the
 // game's own readers, one line on what it holds, then what a modder should
 // know: meshes at capacity, faces that name missing vertices, normals lost
-// to texture lists, bitmaps the game would refuse, a short height file.
+// to texture lists, bitmaps the game would refuse, a short height file,
+// sounds it would play as silence.
 #include "data/check/DataCheck.h"
 
 #include <cmath>
@@ -15,6 +16,7 @@
 #include "image/BitmapImage.h"
 #include "mesh/MeshModel.h"
 #include "platform/DataFile.h"
+#include "shell/SoundFile.h"
 #include "terrain/Terrain.h"
 
 namespace {
@@ -209,6 +211,30 @@ FileReport CheckFloor(const std::string& dir, const std::string& name) {
   return report;
 }
 
+// A sound the game cannot read is silence, never an error: exit 0 either way.
+FileReport CheckSound(const std::string& dir, const std::string& name) {
+  FileReport report;
+  SoundClip clip;
+  SoundFileFacts facts;
+  std::string error;
+  if (!LoadSoundClip((std::filesystem::path(dir) / name).string().c_str(), clip, error, &facts)) {
+    report.summary = "refused: " + error;
+    report.warnings.push_back("the game plays on without this sound");
+    return report;
+  }
+  std::ostringstream summary;
+  summary << std::fixed << std::setprecision(2) << facts.seconds << " s, " << facts.rate << " Hz, "
+          << facts.bits << "-bit, "
+          << (facts.channels == 1 ? std::string("mono") : Counted(facts.channels, "channels"));
+  report.summary = summary.str();
+  if (facts.cut) report.warnings.push_back("longer than 2 s: the game plays the first 2 s");
+  if (facts.rate != kSoundRate || facts.channels != 1 || facts.bits != 16) {
+    report.warnings.push_back("not 16-bit mono at 44100 Hz: the game converts it when it loads");
+  }
+  if (clip.length == 0) report.warnings.push_back("no samples: the game plays nothing for it");
+  return report;
+}
+
 void Print(std::ostream& out, const std::string& name, const FileReport& report) {
   out << std::left << std::setw(15) << name + ":" << report.summary << "\n";
   for (const std::string& warning : report.warnings) {
@@ -227,6 +253,7 @@ int CheckGameData(const std::string& dir, std::ostream& out) {
       case FileKind::kTexturedMesh: report = CheckMesh(dir, file); break;
       case FileKind::kBitmap: report = CheckBitmap(dir, file.name); break;
       case FileKind::kHeights: report = CheckFloor(dir, file.name); break;
+      case FileKind::kSound: report = CheckSound(dir, file.name); break;
     }
     Print(out, file.name, report);
     if (report.unusable) result = 1;

@@ -1,4 +1,4 @@
-// GameData.cpp -- assembles the 15 files and writes them to a folder.
+// GameData.cpp -- assembles the 19 files and writes them to a folder.
 #include "data/gen/GameData.h"
 
 #include <filesystem>
@@ -10,6 +10,7 @@
 #include "data/gen/CourtMeshes.h"
 #include "data/gen/FloorHeights.h"
 #include "data/gen/ScenePictures.h"
+#include "data/gen/SoundEffects.h"
 
 namespace {
 std::string BuildMeshFile(GameFileId id) {
@@ -26,6 +27,7 @@ std::string BuildMeshFile(GameFileId id) {
 
 // The bytes of one file of the table.
 std::string BuildFile(GameFileId id) {
+  if (id >= kFirstSoundFile) return EncodeSoundEffect(id);
   if (id == kFloorHeights) return EncodeFloorTga();
   if (id == kTitleBitmap) return EncodeBmp(PaintTitleCard());
   if (id == kEnvMapBitmap) return EncodeBmp(PaintEnvMap());

@@ -1,4 +1,4 @@
-// GameData.h -- the game's 15 data files (court/GameFiles.h), made from code
+// GameData.h -- the game's 19 data files (court/GameFiles.h), made from code
 // and written to a folder.
 #pragma once
 #include <string>

@@ -103,5 +103,6 @@ Picture PaintTitleCard() {
   PaintKeyLine(p, "Space:", "mouse paddle", left, 308);
   PaintKeyLine(p, "R:", "camera", left, 350);
   PaintKeyLine(p, "Esc:", "exit", left, 392);
+  PaintKeyLine(p, "M:", "sound", left, 434);
   return p;
 }

@@ -1,0 +1,137 @@
+// The shell's pad handling through SDL's virtual joystick: the stick and
+// d-pad move the near paddle within the mouse's limits, A, Y and Back act as
+// Space, R and Esc, pads come and go mid-run, the pad in use rumbles.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "loop/Game.h"
+#include "shell/Gamepad.h"
+#include "shell/KeyMap.h"
+#include "shell/core/GameInput.h"
+
+namespace {
+int gRumbles = 0;  // rumbles asked of the virtual pads
+
+// A pad with every button and axis of SDL's game controller, plugged in;
+// returns its instance id.
+int Attach() {
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  desc.Rumble = [](void*, Uint16 low, Uint16 high) { return gRumbles += low > 0 && high > 0, 0; };
+  const int index = SDL_JoystickAttachVirtualEx(&desc);
+  EXPECT_GE(index, 0) << SDL_GetError();
+  SDL_JoystickOpen(index);  // the test's own handle, to set its state
+  return SDL_JoystickGetDeviceInstanceID(index);
+}
+
+// Every pending event through the pad handling; the keys it returned.
+std::vector<int> Pump() {
+  SDL_GameControllerUpdate();
+  std::vector<int> keys;
+  for (SDL_Event event; SDL_PollEvent(&event);) {
+    if (const int key = HandleGamepadEvent(event)) keys.push_back(key);
+  }
+  return keys;
+}
+
+// Sets a button or axis of a pad and handles what follows.
+std::vector<int> Set(int id, int button, int down) {
+  SDL_JoystickSetVirtualButton(SDL_JoystickFromInstanceID(id), button, static_cast<Uint8>(down));
+  return Pump();
+}
+void Lean(int id, int axis, int value) {
+  SDL_JoystickSetVirtualAxis(SDL_JoystickFromInstanceID(id), axis, static_cast<Sint16>(value));
+  Pump();
+}
+
+class Gamepad : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    StartGamepads();
+    gAutoPlay = 1;
+    gPaddles[1].SetPosition(100.0f, 200.0f, 415.0f);
+  }
+  void TearDown() override {
+    StopGamepads();
+    SDL_Quit();
+  }
+};
+}  // namespace
+
+// Catches: a dead zone that lets a resting stick take or drift the paddle, an
+// axis or d-pad direction turned round, a paddle pushed past the mouse's
+// reach, a stick that does not take the paddle from auto-play.
+TEST_F(Gamepad, StickAndDpadMoveThePaddleWithinTheMouseLimits) {
+  const int id = Attach();
+  Pump();
+  Lean(id, SDL_CONTROLLER_AXIS_LEFTX, 7000);  // at rest, a little off centre
+  for (int i = 0; i < 20; ++i) FeedGamepadTick();
+  EXPECT_TRUE(gAutoPlay == 1 && gPaddles[1].position.x == 100.0f);
+  Lean(id, SDL_CONTROLLER_AXIS_LEFTX, 0);
+  const struct {
+    int axis, value, dpad;
+    float Vec3::*field;
+    float limit;
+  } pushes[] = {
+      {SDL_CONTROLLER_AXIS_LEFTX, -32768, SDL_CONTROLLER_BUTTON_DPAD_LEFT, &Vec3::x, -330.0f},
+      {SDL_CONTROLLER_AXIS_LEFTX, 32767, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, &Vec3::x, 315.0f},
+      {SDL_CONTROLLER_AXIS_LEFTY, -32768, SDL_CONTROLLER_BUTTON_DPAD_UP, &Vec3::y, 348.0f},
+      {SDL_CONTROLLER_AXIS_LEFTY, 32767, SDL_CONTROLLER_BUTTON_DPAD_DOWN, &Vec3::y, 88.0f},
+  };
+  for (const auto& p : pushes) {
+    for (int dpad = 0; dpad < 2; ++dpad) {
+      gAutoPlay = 1;
+      gPaddles[1].SetPosition(100.0f, 200.0f, 415.0f);
+      const float start = gPaddles[1].position.*p.field;
+      dpad ? (void)Set(id, p.dpad, 1) : Lean(id, p.axis, p.value);
+      FeedGamepadTick();
+      EXPECT_EQ(gAutoPlay, 0);
+      const float first = gPaddles[1].position.*p.field;
+      EXPECT_GT((first - start) / (p.limit - start), 0.05f)
+          << p.axis << " no step toward the limit";
+      for (int i = 0; i < 60; ++i) FeedGamepadTick();
+      EXPECT_EQ(gPaddles[1].position.*p.field, p.limit) << p.axis << (dpad ? " d-pad" : " stick");
+      dpad ? (void)Set(id, p.dpad, 0) : Lean(id, p.axis, 0);
+    }
+  }
+}
+
+// Catches: a button mapped to the wrong key, a key on release too, a button
+// of a pad not in use acting, a pad unplugged and never replaced, a pad
+// plugged in later never used, no rumble from the pad in use.
+TEST_F(Gamepad, ButtonsActAsKeysAndPadsComeAndGo) {
+  const int first = Attach(), second = Attach();
+  Pump();
+  const struct {
+    int button, key;
+  } presses[] = {{SDL_CONTROLLER_BUTTON_A, kKeySpace},
+                 {SDL_CONTROLLER_BUTTON_Y, kKeyR},
+                 {SDL_CONTROLLER_BUTTON_BACK, kKeyEscape},
+                 {SDL_CONTROLLER_BUTTON_B, 0}};
+  for (const auto& p : presses) {
+    EXPECT_EQ(Set(first, p.button, 1), p.key ? std::vector<int>{p.key} : std::vector<int>{});
+    EXPECT_EQ(Set(first, p.button, 0), std::vector<int>{});
+  }
+  EXPECT_EQ(Set(second, SDL_CONTROLLER_BUTTON_A, 1), std::vector<int>{});
+  Set(second, SDL_CONTROLLER_BUTTON_A, 0);
+
+  SDL_JoystickDetachVirtual(0);  // the first pad goes: the second takes over
+  Pump();
+  EXPECT_EQ(Set(second, SDL_CONTROLLER_BUTTON_Y, 1), std::vector<int>{kKeyR});
+  SDL_JoystickDetachVirtual(0);
+  Pump();
+  FeedGamepadTick();  // no pad: nothing happens
+  EXPECT_EQ(gAutoPlay, 1);
+  const int third = Attach();
+  Pump();
+  Lean(third, SDL_CONTROLLER_AXIS_LEFTX, 32767);
+  FeedGamepadTick();
+  EXPECT_TRUE(gAutoPlay == 0 && gPaddles[1].position.x > 100.0f);
+  gRumbles = 0;
+  RumbleGamepad();
+  EXPECT_EQ(gRumbles, 1);
+}
