@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # What the player sees, pinned: the generated data files byte for byte, then
 # each run of tests/golden/runs played again, its trace compared exactly and
-# its frames within Mesa's rounding (no channel off by more than 2, at most
-# 0.05 % of the pixels off at all). Differences are pictured in OUT.
+# the frames its --png names within Mesa's rounding (no channel off by more
+# than 2, at most 0.05 % of the pixels off at all). Differences are pictured
+# in OUT.
 set -uo pipefail
 capture="$1"; data="$2"; golden="$3"; out="$4"
 rm -rf "$out" && mkdir -p "$out"
 fail=0
 if ! (cd "$data" && sha256sum --check --quiet "$golden/data.sha256"); then
   echo "FAIL the generated data files differ from $golden/data.sha256"; fail=1
+fi
+if ! diff <(cd "$data" && ls ./*.ase ./*.bmp ./*.tga) <(awk '{print $2}' "$golden/data.sha256" | sort); then
+  echo "FAIL $golden/data.sha256 names other files than were generated (<)"; fail=1
 fi
 
 # frame GOLDEN NEW: the largest channel difference per pixel, how many pixels
@@ -27,17 +31,34 @@ frame() {
   fail=1
 }
 
+# Every file in GOLDEN must be one the runs file accounts for, and every file
+# it accounts for must be there: a lost or stray golden file fails too.
+expected=(runs data.sha256)
 while read -r name args; do
   case "$name" in '' | '#'*) continue ;; esac
+  trace=0 && [[ " $args " == *" --trace "* ]] && trace=1 && expected+=("$name-trace.tsv")
+  pngs=$(sed -n 's/.*--png[ =]\([0-9,]*\).*/\1/p' <<< "$args")
+  for n in ${pngs//,/ }; do expected+=("$(printf '%s-%05d.png' "$name" "$n")"); done
   # shellcheck disable=SC2086 # the arguments are words of the runs file
   if ! (cd "$data" && "$capture" $args --out "$out/$name" > "$out/$name.tsv"); then
     echo "FAIL $name: courtball-capture $args failed"; fail=1; continue
   fi
-  if [ -f "$golden/$name-trace.tsv" ] && ! cmp -s "$golden/$name-trace.tsv" "$out/$name.tsv"; then
+  if [ $trace = 1 ] && [ ! -f "$golden/$name-trace.tsv" ]; then
+    echo "FAIL $name: no golden trace $golden/$name-trace.tsv"; fail=1
+  elif [ $trace = 1 ] && ! cmp -s "$golden/$name-trace.tsv" "$out/$name.tsv"; then
     echo "FAIL $name: the trace differs from $golden/$name-trace.tsv, first at:"
     diff "$golden/$name-trace.tsv" "$out/$name.tsv" | head -4; fail=1
   fi
-  for g in "$golden/$name"-*.png; do frame "$g" "$out/$name/frame-${g##*-}"; done
+  for n in ${pngs//,/ }; do
+    g=$(printf '%s/%s-%05d.png' "$golden" "$name" "$n")
+    if [ -f "$g" ]; then frame "$g" "$out/$name/frame-${g##*-}"; else
+      echo "FAIL $name: no golden frame $g"; fail=1; fi
+  done
 done < "$golden/runs"
+for f in "$golden"/*; do
+  if [[ ! " ${expected[*]} " == *" ${f##*/} "* ]]; then
+    echo "FAIL $f: no run of $golden/runs makes it"; fail=1
+  fi
+done
 if [ $fail -ne 0 ]; then echo "after an intended change, record again: scripts/record-golden"; fi
 exit $fail

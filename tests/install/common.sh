@@ -15,6 +15,20 @@ expect_files() {  # WHAT EXPECTED FOUND
   diff <(sort "$2") <(sort "$3") >&2 || fail "$1: other files than expected (<) were found (>)"
 }
 
+# icon_is_card ICON CARD: the icon is the title card averaged down to its size,
+# as ImageMagick's box scaling does it: off by a rounding step where the
+# card's side divides evenly, and close on average where it does not.
+icon_is_card() {
+  local size rmse peak
+  size=$(identify -format %w "$1")
+  convert "$2" -scale "${size}x$size" "$E2E_TMP/card.png"
+  rmse=$(compare -metric RMSE "$1" "$E2E_TMP/card.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+  peak=$(compare -metric PAE "$1" "$E2E_TMP/card.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+  awk -v r="$rmse" -v p="$peak" -v even=$((512 % size == 0)) \
+    'BEGIN { exit !(r < 0.015 && (!even || p <= 1.5 / 255)) }' ||
+    fail "$1 is not the title card at its size (RMSE $rmse, peak $peak)"
+}
+
 # validate PREFIX: each file as the desktop's own tools read it.
 validate() {
   local f
@@ -22,7 +36,9 @@ validate() {
   appstreamcli validate --no-net "$1/share/metainfo/io.github.courtball.courtball.metainfo.xml" >&2 ||
     fail "metainfo invalid"
   for f in "$1"/share/icons/hicolor/*/apps/courtball.png; do  # as big as its folder says
-    [[ "$f" == */$(identify -format %wx%h "$f")/* ]] || fail "$f: wrong size"; done
+    [[ "$f" == */$(identify -format %wx%h "$f")/* ]] || fail "$f: wrong size"
+    icon_is_card "$f" "$1/share/courtball/Title.bmp"
+  done
   for f in "$1"/share/man/man*/courtball*; do  # man's warnings name broken markup
     man --warnings=mac,escape,font,input -l "$f" >"$E2E_TMP/page" 2>"$E2E_TMP/warnings"
     [ ! -s "$E2E_TMP/warnings" ] && grep -q '^NAME' "$E2E_TMP/page" ||
