@@ -1,7 +1,9 @@
 // The game in-process on the generated data, each test from the program's
 // start state: what a frame draws in which order and with which culling, and
 // the player's keys and mouse. The frames and ticks are pinned by the golden run.
+#include <cmath>
 #include <string>
+#include <vector>
 
 #include "GlHarness.h"
 #include "loop/Game.h"
@@ -40,15 +42,47 @@ class Frame : public GlTest {
 }  // namespace
 
 // Catches: the far paddle first on the wrong side of 90 or 270, the side
-// walls in the wrong order round 180, R not putting the walls first, culling
-// on for a wall or off for anything else, or left off after the frame.
+// walls in the wrong order round 180 (each bound tried on it and at the
+// nearest angles either side), R not putting the walls first, culling on for
+// a wall or off for anything else, or left off after the frame.
 TEST_F(Frame, DrawOrderAndCullingFollowTheOrbitAngleAndTheToggle) {
-  EXPECT_EQ(Drawn(181, 0, 0), "CFPBNrlw");
+  const auto below = [](float a) { return std::nextafter(a, 0.0f); };
+  const auto above = [](float a) { return std::nextafter(a, 360.0f); };
+  const std::pair<float, const char*> orders[] = {
+      {0, "CFNBPrwl"},          {below(90), "CFNBPrwl"},  {90, "CFNBPrwl"},
+      {above(90), "CFPBNrwl"},  {below(180), "CFPBNrwl"}, {180, "CFPBNrwl"},
+      {above(180), "CFPBNrlw"}, {below(270), "CFPBNrlw"}, {270, "CFNBPrlw"},
+      {above(270), "CFNBPrlw"}, {360, "CFNBPrlw"}};
+  for (const auto& [angle, order] : orders) EXPECT_EQ(Drawn(angle, 0, 0), order) << angle;
   EXPECT_EQ(Drawn(180, 1, 0), "CFrwlPBN");
   EXPECT_EQ(Drawn(180, 0, 1), "CFPBNrwlT");
-  EXPECT_EQ(Drawn(90, 0, 0), "CFNBPrwl");
   EXPECT_EQ(Drawn(270, 1, 0), "CFrlwNBP");
   EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+}
+
+// Catches: the title card lit by another light or another kind of light (one
+// at a point, a spot, fading with distance, placed in the world rather than
+// straight above the viewer), unlit, or facing another way.
+TEST_F(Frame, TheTitleCardIsLitFromStraightAboveByADistantLight) {
+  Drawn(0, 0, 1);  // the card is drawn last, so its light is the one left set
+  const struct {
+    GLenum what;
+    int count;
+    GLfloat expected[4];
+  } light[] = {{GL_POSITION, 4, {0, 100, 0, 0}},      {GL_SPOT_CUTOFF, 1, {180}},
+               {GL_CONSTANT_ATTENUATION, 1, {1}},     {GL_LINEAR_ATTENUATION, 1, {0}},
+               {GL_QUADRATIC_ATTENUATION, 1, {0}},    {GL_DIFFUSE, 4, {1, 1, 1, 1}},
+               {GL_AMBIENT, 4, {0.2f, 0.2f, 0.2f, 1}}};
+  for (const auto& l : light) {
+    GLfloat value[4] = {};
+    glGetLightfv(GL_LIGHT0, l.what, value);
+    for (int i = 0; i < l.count; ++i) EXPECT_EQ(value[i], l.expected[i]) << l.what << " " << i;
+  }
+  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+  EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
+  GLfloat normal[3];
+  glGetFloatv(GL_CURRENT_NORMAL, normal);
+  EXPECT_EQ(std::vector<GLfloat>(normal, normal + 3), (std::vector<GLfloat>{0, 1, 0}));
 }
 
 // Catches: a key that toggles once only, R not stopping the orbit at 180,
@@ -62,7 +96,9 @@ TEST_F(Frame, KeysToggleAndTheMouseMovesTheNearPaddleOnlyWithoutAutoPlay) {
                             {kKeyR, 1, 0, 1},     {'X', 1, 0, 1},       {kKeySpace, 0, 0, 1}};
   for (const auto& p : presses) {
     HandleGameKey(p[0]);
-    EXPECT_TRUE(gAutoPlay == p[1] && gWallsFirst == p[2] && gCamera.autoRotate == p[3]) << p[0];
+    EXPECT_EQ((std::vector<int>{gAutoPlay, gWallsFirst, gCamera.autoRotate}),
+              (std::vector<int>{p[1], p[2], p[3]}))
+        << p[0];
   }
   EXPECT_EQ(gCamera.orbitAngle, 180.0f);
   // {x, y, paddle x, paddle y}
@@ -74,10 +110,13 @@ TEST_F(Frame, KeysToggleAndTheMouseMovesTheNearPaddleOnlyWithoutAutoPlay) {
   for (const auto& m : moves) {  // auto-play is off after the last key
     HandleMouseMove(m[0], m[1]);
     const Vec3& p = gPaddles[1].position;
-    EXPECT_TRUE(p.x == m[2] && p.y == m[3] && p.z == 415.0f) << m[0] << "," << m[1];
+    EXPECT_EQ((std::vector<float>{p.x, p.y, p.z}),
+              (std::vector<float>{float(m[2]), float(m[3]), 415.0f}))
+        << m[0] << "," << m[1];
   }
   TickGame();
   gAutoPlay = 1;
   HandleMouseMove(0, 0);
-  EXPECT_TRUE(gPaddles[1].position.x == 0.0f && gPaddles[1].position.y == 248.0f);
+  EXPECT_EQ(gPaddles[1].position.x, 0.0f);
+  EXPECT_EQ(gPaddles[1].position.y, 248.0f);
 }
