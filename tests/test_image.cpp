@@ -1,7 +1,7 @@
 // The BMP reader on hand-built files of each header kind and encoding the
-// game's own files do not use, and every refusal with its one message. The
-// game's textures as uploaded and drawn, and the end of the game at a bitmap
-// the reader refuses, are pinned by the capture tests.
+// game's own files do not use, every refusal with its one message, and the
+// upload of each bitmap to its texture. The game's textures as drawn, and the
+// end of the game at a bitmap the reader refuses, are pinned by the capture tests.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,10 +9,22 @@
 #include <cstdio>
 
 #include "BmpWriter.h"
+#include "GlHarness.h"
 #include "TestFiles.h"
 #include "image/BitmapImage.h"
+#include "image/Textures.h"
 
 namespace {
+// Bytes this process has read from files so far.
+long long BytesRead() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  long long value = -1;
+  while (io >> key >> value && key != "rchar:") {
+  }
+  return value;
+}
+
 // Entry i of a test colour table: a colour no other entry has.
 uint32_t Entry(int i) { return uint32_t(i) << 16 | uint32_t(i * 3 & 255) << 8 | uint32_t(255 - i); }
 
@@ -64,8 +76,15 @@ TEST(BitmapDecode, RowsOffsetsAndColourTables) {
   gap.pixelOffset = 54 + 4;
   EXPECT_TRUE(Decodes("pixel offset", gap, 1, 1, {7, 8, 9}));
   EXPECT_TRUE(Decodes("8 bits, colours used 0: 256 entries",
-                      Indexed(Bmp(3, 1, 8, {0, 255, 128, 0}), 256, 0), 3, 1,
-                      Colours({0, 255, 128}, 256)));
+                      Indexed(Bmp(3, 2, 8, {0, 255, 128, 0xEE, 7, 8, 9}), 256, 0), 3, 2,
+                      Colours({0, 255, 128, 7, 8, 9}, 256)));
+  // 10 pixels in 2 bytes, high bit first, padded to 4; the last row too.
+  EXPECT_TRUE(Decodes("1 bit",
+                      Indexed(Bmp(10, 2, 1, {0xB0, 0x40, 0xFF, 0xFF, 0x01, 0x80, 0, 0}), 2, 2), 10,
+                      2, Colours({1, 0, 1, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0}, 2)));
+  EXPECT_TRUE(Decodes("32 bits, the fourth byte unused",
+                      Bmp(2, 2, 32, {1, 2, 3, 99, 4, 5, 6, 99, 7, 8, 9, 99, 10, 11, 12, 99}), 2, 2,
+                      {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10}));
   Bmp bare = Indexed(Bmp(4, 1, 8, {15, 16, 3, 255}), 16, 16);
   bare.fileHeader = false;
   EXPECT_TRUE(Decodes("16 colours, no file header", bare, 4, 1, Colours({15, -1, 3, -1}, 16)));
@@ -168,8 +187,8 @@ TEST(BitmapLoad, EachRefusalShowsItsOneMessage) {
 }
 
 // Catches: run-length data that fills the last row and just ends refused;
-// a whole file read before its headers (a picture followed by 1.5 GB of
-// nothing must load as if the file ended with it).
+// more read than the headers imply (a picture followed by 1.5 GB of nothing
+// must load as if the file ended with it, reading a few kilobytes).
 TEST(BitmapLoad, RunLengthEndingWithTheLastRowAndReadingWhatTheHeadersImply) {
   EXPECT_TRUE(Decodes("RLE8 run", Indexed(Bmp(2, 2, 8, {2, 1, 0, 0, 2, 3}), 4, 4, 1), 2, 2,
                       Colours({1, 1, 3, 3}, 4)));
@@ -179,8 +198,56 @@ TEST(BitmapLoad, RunLengthEndingWithTheLastRowAndReadingWhatTheHeadersImply) {
   WriteFile(path, Build(Bmp(1, 1, 24, {3, 2, 1, 0})));
   ASSERT_EQ(truncate(path.c_str(), off_t{3} << 29), 0);
   ErrorRecorder recorder;
+  const long long before = BytesRead();
   auto image = LoadBitmapImage(path.c_str());
+  const long long read = BytesRead() - before;
   std::remove(path.c_str());
   ASSERT_NE(image, nullptr) << recorder.Messages().front();
   EXPECT_EQ(image->data, (Bytes{1, 2, 3}));
+  EXPECT_LT(read, 1 << 16);
+}
+
+namespace {
+class TextureUpload : public GlTest {};
+
+// A 2x2 picture of its own for each of the eight bitmaps, file k: blue counts
+// the pixels, green is 100 + k, red 200 + the pixel. Rows of 6 bytes.
+Bytes TexturePixels(int k, bool stored) {
+  Bytes out;
+  for (int r = 0; r < 2; ++r) {
+    for (int c = 0; c < 2; ++c) {
+      const unsigned char red = 200 + 2 * r + c, green = 100 + k, blue = 10 * k + 2 * r + c + 1;
+      for (unsigned char v : stored ? Bytes{blue, green, red} : Bytes{red, green, blue})
+        out.push_back(v);
+    }
+    if (stored) out.insert(out.end(), {0xEE, 0xEE});
+  }
+  return out;
+}
+}  // namespace
+
+// Catches: rows of a width that is no multiple of 4 bytes skewed by the
+// default unpack alignment, that alignment not put back, a bitmap uploaded
+// under another's name (two ball frames swapped, title and map mixed up).
+TEST_F(TextureUpload, EachBitmapUnderItsOwnNameWithRowsUnskewed) {
+  const std::string dir = MakeTempDir("textures");
+  for (int k = 0; k < 8; ++k) {
+    WriteFile(dir + "/" + kGameFiles[kTitleBitmap + k].name,
+              Build(Bmp(2, 2, 24, TexturePixels(k, true))));
+  }
+  {
+    ScopedWorkingDir cd(dir);
+    LoadTextures();
+  }
+  EXPECT_EQ(GlRead(glGetIntegerv, GL_UNPACK_ALIGNMENT), 4);
+  const unsigned int names[] = {gTitleTexture,    gEnvMapTexture,   gBallTextures[0],
+                                gBallTextures[1], gBallTextures[2], gBallTextures[3],
+                                gBallTextures[4], gBallTextures[5]};
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  for (int k = 0; k < 8; ++k) {
+    Bytes texels(12);
+    glBindTexture(GL_TEXTURE_2D, names[k]);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    EXPECT_EQ(texels, TexturePixels(k, false)) << kGameFiles[kTitleBitmap + k].name;
+  }
 }
