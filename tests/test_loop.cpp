@@ -2,10 +2,13 @@
 // start state: what a frame draws in which order and with which culling, and
 // the player's keys and mouse. The frames and ticks are pinned by the golden run.
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "GlHarness.h"
+#include "TestFiles.h"
+#include "court/GameFiles.h"
 #include "loop/Game.h"
 #include "shell/core/GameInput.h"
 #include "shell/core/RenderState.h"
@@ -83,6 +86,44 @@ TEST_F(Frame, TheTitleCardIsLitFromStraightAboveByADistantLight) {
   GLfloat normal[3];
   glGetFloatv(GL_CURRENT_NORMAL, normal);
   EXPECT_EQ(std::vector<GLfloat>(normal, normal + 3), (std::vector<GLfloat>{0, 1, 0}));
+}
+
+// What the set-up loaded: each model's vertex and face counts, and heights
+// across the floor.
+std::vector<float> Loaded() {
+  std::vector<float> loaded;
+  for (const MeshModel* m :
+       {&gCaseModel, &gWalls[0], &gWalls[1], &gWalls[2], &gPaddles[0], &gPaddles[1], &gBall.mesh}) {
+    loaded.insert(loaded.end(), {float(m->vertexCount), float(m->faceCount)});
+  }
+  for (int v = 0; v < Terrain::kVertexCount; v += 37) loaded.push_back(gTerrain.vertices[v].y);
+  return loaded;
+}
+
+// Catches: a data file that is a symbolic link read as missing (or, for a
+// bitmap, ending the game), as packagers and users lay them out: links by
+// relative and absolute paths, a link to a link, all in a linked folder.
+TEST_F(Frame, DataFilesThatAreSymbolicLinksLoadAsTheFilesThemselves) {
+  namespace fs = std::filesystem;
+  const std::vector<float> real = Loaded();
+  const std::string dir = MakeTempDir("links");
+  fs::copy(fs::current_path(), dir + "/real");
+  fs::create_directory(dir + "/play");
+  int k = 0;
+  for (const GameFile& file : kGameFiles) {
+    const std::string name = file.name, link = dir + "/play/" + name;
+    if (k % 3 == 0) fs::create_symlink("../real/" + name, link);
+    if (k % 3 == 1) fs::create_symlink(dir + "/real/" + name, link);
+    if (k++ % 3 == 2) {
+      fs::create_symlink(dir + "/real/" + name, link + ".link");
+      fs::create_symlink(name + ".link", link);
+    }
+  }
+  fs::create_directory_symlink("play", dir + "/linked");
+  ScopedWorkingDir cd(dir + "/linked");
+  ResetGameState();
+  SetUpScene();
+  EXPECT_EQ(Loaded(), real);
 }
 
 // Catches: a key that toggles once only, R not stopping the orbit at 180,
