@@ -22,7 +22,8 @@ TEST_F(CameraOps, ZoomFogAndKeepAbove) {
     OrbitCamera camera;
     camera.fogMode = s[0];
     s[1] ? camera.StepFogForward() : camera.StepFogBack();
-    EXPECT_TRUE(camera.fogMode == s[2] && glIsEnabled(GL_FOG) == (s[2] == 0)) << s[0] << s[1];
+    EXPECT_EQ(camera.fogMode, s[2]) << s[0] << s[1];
+    EXPECT_EQ(glIsEnabled(GL_FOG), s[2] == 0) << s[0] << s[1];
   }
   // {fog mode, eye height, floor height, yaw, eye height after, yaw after}
   const float keeps[][6] = {{0, 50, 100, 370, 110, 10},
@@ -35,6 +36,7 @@ TEST_F(CameraOps, ZoomFogAndKeepAbove) {
     camera.position.y = k[1];
     camera.angles.y = k[3];
     camera.KeepAbove(k[2]);
-    EXPECT_TRUE(camera.position.y == k[4] && camera.angles.y == k[5]) << k[0] << " " << k[1];
+    EXPECT_EQ(camera.position.y, k[4]) << k[0] << " " << k[1];
+    EXPECT_EQ(camera.angles.y, k[5]) << k[0] << " " << k[1];
   }
 }

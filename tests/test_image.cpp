@@ -58,7 +58,11 @@ testing::AssertionResult Decodes(const char* name, const Bmp& bmp, int width, in
       DecodeBitmap(reinterpret_cast<const unsigned char*>(file.data()), file.size(), error);
   if (image && image->width == width && image->height == height && image->data == expected)
     return testing::AssertionSuccess();
-  return testing::AssertionFailure() << name << (image ? ": other pixels" : ": refused");
+  if (!image) return testing::AssertionFailure() << name << ": refused";
+  testing::AssertionResult failure = testing::AssertionFailure();
+  failure << name << ": " << image->width << "x" << image->height << ",";
+  for (unsigned char v : image->data) failure << " " << int(v);
+  return failure;
 }
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <sstream>
+#include <vector>
 
 #include "TestFiles.h"
 #include "terrain/Terrain.h"
@@ -23,24 +24,25 @@ void Load(Terrain& t, const std::function<int(int, int)>& height) {
 // Catches: bytes read row by row, an odd byte rounded up, a short or missing
 // file giving anything but its last height (or -30).
 TEST(TerrainLoad, BytesColumnByColumnAndShortFiles) {
-  auto height = [](const std::string* bytes, int v) {  // null: no file
+  std::string every, none, three = "\x64\x32\x07";
+  for (int i = 0; i < 1700; ++i) every += static_cast<char>(i % 256);
+  const struct {
+    const std::string* bytes;  // null: no file
+    int v;
+    std::vector<float> xyz;  // column v / 40, row v % 40, 20 units apart from -400
+  } cases[] = {{&every, 1, {-400, -30, -380}},  {&every, 13, {-400, -24, -140}},
+               {&every, 61, {-380, 0, 20}},     {&every, 255, {-280, 97, -100}},
+               {&none, 0, {-400, -30, -400}},   {&three, 1, {-400, -5, -380}},
+               {&three, 1599, {380, -27, 380}}, {nullptr, 800, {0, -30, -400}}};
+  for (const auto& c : cases) {
     const std::string dir = MakeTempDir("terrain");
-    if (bytes != nullptr) WriteFile(dir + "/GData.tga", *bytes);
+    if (c.bytes != nullptr) WriteFile(dir + "/GData.tga", *c.bytes);
     ScopedWorkingDir cd(dir);
     Terrain t;
     t.Load();
-    EXPECT_TRUE(t.vertices[v].x == (v / 40 - 20) * 20 && t.vertices[v].z == (v % 40 - 20) * 20);
-    return t.vertices[v].y;
-  };
-  std::string every, none, three = "\x64\x32\x07";
-  for (int i = 0; i < 1700; ++i) every += static_cast<char>(i % 256);
-  for (auto [v, y] : {std::pair{1, -30.0f}, {13, -24.0f}, {61, 0.0f}, {255, 97.0f}}) {
-    EXPECT_EQ(height(&every, v), y) << "byte " << v;
+    const Vertex& p = t.vertices[c.v];
+    EXPECT_EQ((std::vector<float>{p.x, p.y, p.z}), c.xyz) << "vertex " << c.v;
   }
-  EXPECT_EQ(height(&none, 0), -30.0f);
-  EXPECT_EQ(height(&three, 1), -5.0f);
-  EXPECT_EQ(height(&three, 1599), -27.0f);
-  EXPECT_EQ(height(nullptr, 800), -30.0f);
 }
 
 // Catches: the wrong triangle or cell, a read outside the grid, the plane
@@ -62,7 +64,9 @@ TEST(TerrainQueries, TriangleChoiceTruncationAndClamping) {
     Terrain t;
     Load(t, [&](int c, int r) { return (c == k.bumpC && r == k.bumpR) ? 80 : 0; });
     EXPECT_EQ(t.NormalAt(k.x, k.z).y == 1.0f, k.flat) << k.x << "," << k.z;
-    EXPECT_TRUE(!k.flat || t.HeightAt(k.x, k.z) == 0.0f) << k.x << "," << k.z;
+    if (k.flat) {
+      EXPECT_EQ(t.HeightAt(k.x, k.z), 0.0f) << k.x << "," << k.z;
+    }
   }
   Terrain corner;
   Load(corner, [](int c, int r) { return (c == 39 && r == 39) ? 97 : 0; });
@@ -83,5 +87,5 @@ TEST(TerrainGlow, MirroredHeightAndNoLowerLimit) {
   t.ClearGlow();
   t.GlowNear(0.0f, 0.0f, -300.0f, 7);  // on (column 5, row 20), an unknown colour
   const Vertex& g = t.glow[Terrain::GridIndex(20, 5)];
-  EXPECT_TRUE(g.x == -1.0f && g.y == -0.99f && g.z == 1.0f) << g.x << " " << g.y << " " << g.z;
+  EXPECT_EQ((std::vector<float>{g.x, g.y, g.z}), (std::vector<float>{-1.0f, -0.99f, 1.0f}));
 }
