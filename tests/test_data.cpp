@@ -132,7 +132,7 @@ TEST(Tool, InspectPrintsTheLoadedModelAsJson) {
             "*MESH_VERTEX 0 1.5 2 3\r\n*MESH_VERTEX 1 0.1 1e30 -0.0\r\n"
             "*MESH_FACE 0: A: 0 B: 1 C: 7000\r\n*MESH_VERTEXNORMAL 0 0 0 1\r\n");
   std::string out, err;
-  ASSERT_EQ(RunTool("inspect --json --scale 3.9 " + dir + "/m.ase", out, err), 0) << err;
+  ASSERT_EQ(RunTool("inspect --scale 3.9 " + dir + "/m.ase", out, err), 0) << err;
   const nlohmann::json j = nlohmann::json::parse(out);
   EXPECT_EQ(j["vertexCount"], 2);
   EXPECT_EQ(j["faces"][0][2], 7000);

@@ -150,16 +150,16 @@ TEST(MeshModel, ColourAlphaScaleAndTheRandomSequence) {
   m.faceCount = 3;
   m.SetAlpha(0.6f);
   ResetGameRandom();
-  m.SetColour(0.8f, 0.0f, 0.8f, 0);
+  m.SetColour(0.8f, 0.0f, 0.8f, kNoTint);
   EXPECT_EQ(m.faces[2].red, 0.8f);
   m.faces[1].green = 0.3f;
-  m.SetColour(0.8f, 0.0f, 0.8f, 1);  // the second random value, 18467: grey 7 of 26
+  m.SetColour(0.8f, 0.0f, 0.8f, kGreyTint);  // the second random value, 18467: grey 7 of 26
   EXPECT_FLOAT_EQ(m.faces[1].red, 248.0f / 255.0f);
   EXPECT_EQ(m.faces[1].blue, m.faces[1].red);
   EXPECT_EQ(m.faces[1].green, 0.3f);
   EXPECT_EQ(m.faces[1].alpha, 0.6f);
   EXPECT_EQ(m.faces[3].red, 0.0f);
-  MeshModel().SetColour(1.0f, 1.0f, 1.0f, 0);
+  MeshModel().SetColour(1.0f, 1.0f, 1.0f, kNoTint);
   EXPECT_EQ(GameRandom(), 26500);  // the fourth
   m.vertices[0] = Vertex{1, -2, 3, 0, 0};
   m.vertices[1].x = 7;
