@@ -2,7 +2,8 @@
 # Every data file with every fault in its place, each on a fresh copy of the
 # data, two runs at a time. A bitmap is refused with its one message, exit 1;
 # a mesh or the floor plays on, exit 0, and a broken mesh leaves the ball,
-# camera, paddles, floor and title card exactly as they were. `courtball-data check` agrees on
+# camera, paddles, floor and title card exactly as they were; a file reached
+# through symbolic links plays exactly as the file itself. `courtball-data check` agrees on
 # every cell. A signal, a sanitizer report or a hang fails the cell.
 set -uo pipefail
 export capture="$1" tool="$2" data="$3" work
@@ -10,7 +11,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 files="ball.ase case.ase Paddle.ase LeftWall.ase Roof.ase RightWall.ase Title.bmp envmap.bmp
   Ball1.bmp Ball2.bmp Ball3.bmp Ball4.bmp Ball5.bmp Ball6.bmp GData.tga"
-faults="missing empty half ten random dir loop zero other fifo"
+faults="missing empty half ten random dir loop zero other fifo link"
 LC_ALL=C awk 'BEGIN { srand(11); for (i = 0; i < 4096; i++) printf "%c", int(rand() * 256) }' \
   > "$work/random"
 (cd "$data" && "$capture" --frames 30 --trace > "$work/clean.tsv") || exit 1
@@ -30,8 +31,11 @@ cell() {
     zero) rm "$f" && ln -s /dev/zero "$f" ;;
     other) case $f in *.bmp) cp case.ase "$f" ;; *) cp Title.bmp "$f" ;; esac ;;
     fifo) rm "$f" && mkfifo "$f" ;;
+    # as packagers lay files out: a relative link to an absolute link to the file
+    link) mkdir real && mv "$f" real && ln -s "$dir/real/$f" "real/$f.abs" && ln -s "real/$f.abs" "$f" ;;
   esac
   case $f:$fault in
+    *:link) ;;
     *.bmp:half) want=1 text="Image file conversion error." ;;
     *.bmp:ten | *.bmp:random | *.bmp:other) want=1 text="Unknown DIB file format." ;;
     *.bmp:*) want=1 text="Failed to open DIB file $f." ;;
@@ -44,6 +48,7 @@ cell() {
   elif [ "$(cat err.txt)" != "$text" ]; then why="stderr"
   elif [ "$check" -ne "$want" ]; then why="check exit $check"
   elif [ -n "$text" ] && ! grep -qF "refused: $text" check.txt; then why="check text"
+  elif [ $fault = link ] && ! cmp -s out.tsv "$work/clean.tsv"; then why="trace"
   elif [ "$f" != GData.tga ] && [ -z "$text" ] &&
     ! cmp -s <(cut -f1-20,26- out.tsv) <(cut -f1-20,26- "$work/clean.tsv"); then
     why="trace"  # all but the glow of the walls and paddles, which a lost mesh takes along

@@ -33,32 +33,29 @@ frame() {
 
 # Every file in GOLDEN must be one the runs file accounts for, and every file
 # it accounts for must be there: a lost or stray golden file fails too.
-expected=(runs data.sha256)
+expected=" runs data.sha256 "
 while read -r name args; do
   case "$name" in '' | '#'*) continue ;; esac
-  trace=0 && [[ " $args " == *" --trace "* ]] && trace=1 && expected+=("$name-trace.tsv")
-  pngs=$(sed -n 's/.*--png[ =]\([0-9,]*\).*/\1/p' <<< "$args")
-  for n in ${pngs//,/ }; do expected+=("$(printf '%s-%05d.png' "$name" "$n")"); done
+  traced=$([[ " $args " == *" --trace "* ]] && echo "$name-trace.tsv")
+  pngs=$(sed -n 's/.*--png[ =]\([0-9,]*\).*/\1/p' <<< "$args" | tr , ' ')
+  expected+="$traced "
+  for n in $pngs; do expected+="$(printf '%s-%05d.png' "$name" "$n") "; done
   # shellcheck disable=SC2086 # the arguments are words of the runs file
   if ! (cd "$data" && "$capture" $args --out "$out/$name" > "$out/$name.tsv"); then
     echo "FAIL $name: courtball-capture $args failed"; fail=1; continue
   fi
-  if [ $trace = 1 ] && [ ! -f "$golden/$name-trace.tsv" ]; then
-    echo "FAIL $name: no golden trace $golden/$name-trace.tsv"; fail=1
-  elif [ $trace = 1 ] && ! cmp -s "$golden/$name-trace.tsv" "$out/$name.tsv"; then
-    echo "FAIL $name: the trace differs from $golden/$name-trace.tsv, first at:"
-    diff "$golden/$name-trace.tsv" "$out/$name.tsv" | head -4; fail=1
+  if [ -n "$traced" ] && ! cmp -s "$golden/$traced" "$out/$name.tsv"; then
+    echo "FAIL $name: the trace differs from $golden/$traced (or it is missing), first at:"
+    diff "$golden/$traced" "$out/$name.tsv" | head -4; fail=1
   fi
-  for n in ${pngs//,/ }; do
+  for n in $pngs; do
     g=$(printf '%s/%s-%05d.png' "$golden" "$name" "$n")
     if [ -f "$g" ]; then frame "$g" "$out/$name/frame-${g##*-}"; else
       echo "FAIL $name: no golden frame $g"; fail=1; fi
   done
 done < "$golden/runs"
 for f in "$golden"/*; do
-  if [[ ! " ${expected[*]} " == *" ${f##*/} "* ]]; then
-    echo "FAIL $f: no run of $golden/runs makes it"; fail=1
-  fi
+  [[ "$expected" == *" ${f##*/} "* ]] || { echo "FAIL $f: no run of $golden/runs makes it"; fail=1; }
 done
 if [ $fail -ne 0 ]; then echo "after an intended change, record again: scripts/record-golden"; fi
 exit $fail

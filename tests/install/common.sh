@@ -15,18 +15,16 @@ expect_files() {  # WHAT EXPECTED FOUND
   diff <(sort "$2") <(sort "$3") >&2 || fail "$1: other files than expected (<) were found (>)"
 }
 
-# icon_is_card ICON CARD: the icon is the title card averaged down to its size,
-# as ImageMagick's box scaling does it: off by a rounding step where the
-# card's side divides evenly, and close on average where it does not.
+# icon_is_card ICON CARD: the icon is the title card box-averaged to its size
+# as ImageMagick does it: within a rounding step where 512 divides evenly,
+# close on the whole where it does not.
 icon_is_card() {
-  local size rmse peak
-  size=$(identify -format %w "$1")
-  convert "$2" -scale "${size}x$size" "$E2E_TMP/card.png"
-  rmse=$(compare -metric RMSE "$1" "$E2E_TMP/card.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
-  peak=$(compare -metric PAE "$1" "$E2E_TMP/card.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
-  awk -v r="$rmse" -v p="$peak" -v even=$((512 % size == 0)) \
-    'BEGIN { exit !(r < 0.015 && (!even || p <= 1.5 / 255)) }' ||
-    fail "$1 is not the title card at its size (RMSE $rmse, peak $peak)"
+  convert "$2" -scale "$(identify -format %wx%h "$1")" "$E2E_TMP/card.png"
+  set -- "$1" "$(compare -metric RMSE "$1" "$E2E_TMP/card.png" null: 2>&1)" \
+    "$(compare -metric PAE "$1" "$E2E_TMP/card.png" null: 2>&1)" "$(identify -format %w "$1")"
+  awk -v r="${2#*(}" -v p="${3#*(}" -v even=$((512 % $4 == 0)) \
+    'BEGIN { exit !(r + 0 < 0.015 && (!even || p + 0 <= 1.5 / 255)) }' ||
+    fail "$1 is not the title card at its size (RMSE $2, peak $3)"
 }
 
 # validate PREFIX: each file as the desktop's own tools read it.
