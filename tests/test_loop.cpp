@@ -91,21 +91,19 @@ TEST_F(Frame, KeysToggleAndTheMouseMovesTheNearPaddleOnlyWithoutAutoPlay) {
   for (const auto& p : presses) {
     HandleGameKey(p[0]);
     EXPECT_EQ((std::vector<int>{gAutoPlay, gWallsFirst, gCamera.autoRotate}),
-              (std::vector<int>{p[1], p[2], p[3]}))
+              std::vector<int>(p + 1, p + 4))
         << p[0];
   }
   EXPECT_EQ(gCamera.orbitAngle, 180.0f);
-  // {x, y, paddle x, paddle y}
-  const int moves[][4] = {{0, 0, -330, 348},
-                          {645, 260, 315, 88},
-                          {1023, 767, 315, 88},
-                          {-40, -3, -330, 348},
-                          {330, 100, 0, 248}};
-  for (const auto& m : moves) {  // auto-play is off after the last key
+  // {x, y, then the paddle's x, y, z}; auto-play is off after the last key
+  const int moves[][5] = {{0, 0, -330, 348, 415},
+                          {645, 260, 315, 88, 415},
+                          {1023, 767, 315, 88, 415},
+                          {-40, -3, -330, 348, 415},
+                          {330, 100, 0, 248, 415}};
+  for (const auto& m : moves) {
     HandleMouseMove(m[0], m[1]);
     const Vec3& p = gPaddles[1].position;
-    EXPECT_EQ((std::vector<float>{p.x, p.y, p.z}),
-              (std::vector<float>{float(m[2]), float(m[3]), 415.0f}))
-        << m[0] << "," << m[1];
+    EXPECT_EQ((std::vector<float>{p.x, p.y, p.z}), std::vector<float>(m + 2, m + 5)) << m[0];
   }
 }

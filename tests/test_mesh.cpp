@@ -86,16 +86,14 @@ TEST(AseReader, RecordsCountsNormalsAndTheTextureFaceRule) {
                     "*MESH_TFACE 7 4 5 6 *MESH_TFACE 1 1 2 3 *MESH_VERTEX 1 1 1 1",
                 3.9f);
   ExpectCounts(*m, 3, 2, 1);
-  EXPECT_EQ(m->faces[0].vertexA, 7);
-  EXPECT_EQ(m->faces[1].vertexC, 6);
-  EXPECT_EQ(m->vertices[0].x, 4.0f * 3.9f);
-  EXPECT_EQ(m->vertices[7].x, 1500.0f * 3.9f);
-  EXPECT_TRUE(std::signbit(m->vertices[7].y));
-  EXPECT_EQ(m->vertices[7].z, 2.0f * 3.9f);
-  EXPECT_EQ(m->normals[1].y, -1.0f);     // file z is up: stored as -y
-  EXPECT_EQ(m->normals[2].z, 1.0f);      // the last record wins
-  EXPECT_EQ(m->texVertices[3].x, 0.5f);  // unscaled
-  EXPECT_EQ(m->texVertices[3].y, 0.25f);
+  EXPECT_EQ((std::vector<int>{m->faces[0].vertexA, m->faces[1].vertexC}), (std::vector<int>{7, 6}));
+  const Vertex &v0 = m->vertices[0], &v7 = m->vertices[7];
+  EXPECT_EQ((std::vector<float>{v0.x, v7.x, v7.z}), (std::vector<float>{15.6f, 5850, 7.8f}));
+  EXPECT_TRUE(std::signbit(v7.y));
+  EXPECT_EQ(m->normals[1].y, -1.0f);  // file z is up: stored as -y
+  EXPECT_EQ(m->normals[2].z, 1.0f);   // the last record wins
+  EXPECT_EQ((std::vector<float>{m->texVertices[3].x, m->texVertices[3].y}),
+            (std::vector<float>{0.5f, 0.25f}));       // unscaled
   EXPECT_EQ(m->faces[7].texA, 4);                     // 1 record, index 7: goes on
   EXPECT_EQ(m->faces[1].texC, 3);                     // 2 records, index 1: ends
   EXPECT_FLOAT_EQ(m->faces[0].red, 214.0f / 255.0f);  // the first random value, 41, of 56 greys

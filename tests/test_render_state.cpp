@@ -29,7 +29,9 @@ TEST_F(RenderState, ResizeSetsViewportProjectionAndIdentity) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4),
               (std::vector<GLint>{0, 0, c.width, c.viewportHeight}));
-    EXPECT_EQ(GlRead(glGetIntegerv, GL_MATRIX_MODE), GL_MODELVIEW);
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
     std::vector<GLfloat> projection(16), modelView(16);
     glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView.data());

@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# What the player sees, pinned: the generated data files byte for byte, then
-# each run of tests/golden/runs played again, its trace compared exactly and
-# the frames its --png names within Mesa's rounding (no channel off by more
-# than 2, at most 0.05 % of the pixels off at all). Differences are pictured
-# in OUT.
+# What the player sees, pinned: the generated data files byte for byte, the
+# desktop icon's pixels at every size made, then each run of tests/golden/runs
+# played again, its trace compared exactly and the frames its --png names
+# within Mesa's rounding (no channel off by more than 2, at most 0.05 % of the
+# pixels off at all). Differences are pictured in OUT.
 set -uo pipefail
-capture="$1"; data="$2"; golden="$3"; out="$4"
+capture="$1"; data="$2"; golden="$3"; out="$4"; icons="$5"
 rm -rf "$out" && mkdir -p "$out"
 fail=0
-if ! (cd "$data" && sha256sum --check --quiet "$golden/data.sha256"); then
-  echo "FAIL the generated data files differ from $golden/data.sha256"; fail=1
+if ! (cd "$data" && sha256sum --check --quiet "$golden/data.sha256" &&
+  diff <(ls ./*.ase ./*.bmp ./*.tga) <(awk '{print $2}' "$golden/data.sha256" | sort)); then
+  echo "FAIL the generated data files (<) differ from $golden/data.sha256"; fail=1
 fi
-if ! diff <(cd "$data" && ls ./*.ase ./*.bmp ./*.tga) <(awk '{print $2}' "$golden/data.sha256" | sort); then
-  echo "FAIL $golden/data.sha256 names other files than were generated (<)"; fail=1
+# icon_pixels DIR: a checksum of each size's pixels, as record-golden keeps them.
+icon_pixels() { for s in "$1"/*; do echo "$(convert "$s/courtball.png" -depth 8 rgb:- |
+  sha256sum | cut -c1-64)  ${s##*/}"; done; }
+if ! diff "$golden/icons.sha256" <(icon_pixels "$icons"); then
+  echo "FAIL the icons' sizes or pixels (>) differ from $golden/icons.sha256"; fail=1
 fi
 
 # frame GOLDEN NEW: the largest channel difference per pixel, how many pixels
@@ -33,7 +37,7 @@ frame() {
 
 # Every file in GOLDEN must be one the runs file accounts for, and every file
 # it accounts for must be there: a lost or stray golden file fails too.
-expected=" runs data.sha256 "
+expected=" runs data.sha256 icons.sha256 "
 while read -r name args; do
   case "$name" in '' | '#'*) continue ;; esac
   traced=$([[ " $args " == *" --trace "* ]] && echo "$name-trace.tsv")
