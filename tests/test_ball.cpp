@@ -48,9 +48,8 @@ TEST(BallStep, BoundsOnAndJustPastAndEndsSkipRoofAndBottom) {
     const float after[7] = {result, p.x, p.y, p.z, v.x, v.y, v.z};
     EXPECT_EQ(std::vector<float>(after, after + 7), std::vector<float>(c + 7, c + 14))
         << "from " << c[0] << " " << c[1] << " " << c[2];
-    if (c[0] == 345) {
-      EXPECT_EQ(ball.mesh.position.x, 353.0f);
-      EXPECT_EQ(ball.mesh.position.y, 115.0f);
-    }
+    if (c[0] != 345) continue;
+    EXPECT_EQ(ball.mesh.position.x, 353.0f);
+    EXPECT_EQ(ball.mesh.position.y, 115.0f);
   }
 }

@@ -45,7 +45,7 @@ class Frame : public GlTest {
 // walls in the wrong order round 180 (each bound tried on it and at the
 // nearest angles either side), R not putting the walls first, culling on for
 // a wall or off for anything else, or left off after the frame. The title
-// card, drawn last, is pinned by the golden frames.
+// card, drawn last, and R at 180 are pinned by the golden frames.
 TEST_F(Frame, DrawOrderAndCullingFollowTheOrbitAngleAndTheToggle) {
   const struct {
     float bound;
@@ -58,25 +58,21 @@ TEST_F(Frame, DrawOrderAndCullingFollowTheOrbitAngleAndTheToggle) {
     EXPECT_EQ(Drawn(b.bound, 0, 0), b.on) << b.bound;
     EXPECT_EQ(Drawn(std::nextafter(b.bound, 360.0f), 0, 0), b.above) << "above " << b.bound;
   }
-  EXPECT_EQ(Drawn(180, 1, 0), "CFrwlPBN");
   EXPECT_EQ(Drawn(270, 1, 0), "CFrlwNBP");
   EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
 }
 
 // Catches: the title card lit by another light or another kind of light (one
 // at a point, a spot, placed in the world rather than straight above the
-// viewer), unlit, or facing another way.
+// viewer), which look alike in a picture. How much light the card catches is
+// pinned by the golden frames.
 TEST_F(Frame, TheTitleCardIsLitFromStraightAboveByADistantLight) {
   Drawn(0, 0, 1);  // the card is drawn last, so its light is the one left set
-  std::vector<GLfloat> position(4), cutoff(1), normal(3);
+  std::vector<GLfloat> position(4), cutoff(1);
   glGetLightfv(GL_LIGHT0, GL_POSITION, position.data());
   glGetLightfv(GL_LIGHT0, GL_SPOT_CUTOFF, cutoff.data());
-  glGetFloatv(GL_CURRENT_NORMAL, normal.data());
   EXPECT_EQ(position, (std::vector<GLfloat>{0, 100, 0, 0}));  // w 0: a distant light
   EXPECT_EQ(cutoff[0], 180.0f);                               // no spot
-  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-  EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
-  EXPECT_EQ(normal, (std::vector<GLfloat>{0, 1, 0}));
 }
 
 // Catches: a key that toggles once only, R not stopping the orbit at 180,
@@ -90,9 +86,8 @@ TEST_F(Frame, KeysToggleAndTheMouseMovesTheNearPaddleOnlyWithoutAutoPlay) {
                             {kKeyR, 1, 0, 1},     {'X', 1, 0, 1},       {kKeySpace, 0, 0, 1}};
   for (const auto& p : presses) {
     HandleGameKey(p[0]);
-    EXPECT_EQ((std::vector<int>{gAutoPlay, gWallsFirst, gCamera.autoRotate}),
-              std::vector<int>(p + 1, p + 4))
-        << p[0];
+    EXPECT_EQ((std::vector<int>{p[0], gAutoPlay, gWallsFirst, gCamera.autoRotate}),
+              std::vector<int>(p, p + 4));
   }
   EXPECT_EQ(gCamera.orbitAngle, 180.0f);
   // {x, y, then the paddle's x, y, z}; auto-play is off after the last key

@@ -1,6 +1,6 @@
 // The floor: heights from short or missing files, queries at and beyond the
-// grid's edges, the glow's mirrored height. Its look, scroll, draw state and
-// the heights the ball meets, to the last bit, are pinned by the golden run.
+// grid's edges. Its look, scroll, glow, draw state and the heights the ball
+// meets, to the last bit, are pinned by the golden run.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -72,14 +72,4 @@ TEST(TerrainQueries, TriangleChoiceTruncationAndClamping) {
   Load(corner, [](int c, int r) { return (c == 39 && r == 39) ? 97 : 0; });
   EXPECT_NEAR(corner.HeightAt(379, 379), 97.0f * 18 / 20, 1e-3);
   EXPECT_TRUE(std::isnan(corner.HeightAt(NAN, 0.0f)));
-}
-
-// Catches: a glow held at 0 from below (an unknown colour darkens). Which
-// height each vertex glows by is pinned by the golden run's floor glow.
-TEST(TerrainGlow, NoLowerLimit) {
-  Terrain t;
-  Load(t, [](int, int) { return 0; });
-  t.GlowNear(0.0f, 0.0f, -300.0f, 7);  // on (column 5, row 20), an unknown colour
-  const Vertex& g = t.glow[Terrain::GridIndex(20, 5)];
-  EXPECT_EQ((std::vector<float>{g.x, g.y, g.z}), (std::vector<float>{-1.0f, -0.99f, 1.0f}));
 }

@@ -2,9 +2,9 @@
 # Every data file with every fault in its place, each on a fresh copy of the
 # data, two runs at a time. A bitmap is refused with its one message, exit 1;
 # a mesh or the floor plays on, exit 0, and a broken mesh leaves the ball,
-# camera, paddles, floor and title card exactly as they were; a file reached
-# through symbolic links plays exactly as the file itself. `courtball-data check` agrees on
-# every cell. A signal, a sanitizer report or a hang fails the cell.
+# camera, paddles, floor and title card as they were; a file reached through
+# links plays as the file itself. `courtball-data check` agrees on every cell.
+# A signal, a sanitizer report or a hang fails the cell.
 set -uo pipefail
 export capture="$1" tool="$2" data="$3" work
 work=$(mktemp -d)
@@ -31,7 +31,6 @@ cell() {
     zero) rm "$f" && ln -s /dev/zero "$f" ;;
     other) case $f in *.bmp) cp case.ase "$f" ;; *) cp Title.bmp "$f" ;; esac ;;
     fifo) rm "$f" && mkfifo "$f" ;;
-    # as packagers lay files out: a relative link to an absolute link to the file
     link) mkdir real && mv "$f" real && ln -s "$dir/real/$f" "real/$f.abs" && ln -s "real/$f.abs" "$f" ;;
   esac
   case $f:$fault in
