@@ -62,11 +62,11 @@ TEST_F(Frame, DrawOrderAndCullingFollowTheOrbitAngleAndTheToggle) {
   EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
 }
 
-// Catches: the title card lit by another light or another kind of light (one
-// at a point, a spot, placed in the world rather than straight above the
-// viewer), which look alike in a picture. How much light the card catches is
-// pinned by the golden frames.
+// Catches: the title card lit by another light or another kind of light (at
+// a point, a spot, placed in the world so that it turns with the camera): all
+// look alike in a picture. How much light the card catches is golden.
 TEST_F(Frame, TheTitleCardIsLitFromStraightAboveByADistantLight) {
+  TickGame();      // the camera pitched and turned, as in play
   Drawn(0, 0, 1);  // the card is drawn last, so its light is the one left set
   std::vector<GLfloat> position(4), cutoff(1);
   glGetLightfv(GL_LIGHT0, GL_POSITION, position.data());
