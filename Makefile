@@ -1,6 +1,7 @@
 # courtball: the human entry points.
 #   make play          set up, build, generate the data files and run the game
-#   make test          set up, build and run every test suite (Xvfb end-to-end too)
+#   make test          set up, build, link-check (check-odr) and run every test suite
+#   make check-odr     link every program with LTO: two classes of one name fail
 #   make test-sanitize the same suites built with AddressSanitizer and UBSan
 #   make check-format  check every C++ file against .clang-format
 #   make bench         build and run the benchmarks and the pacing measurement
@@ -18,8 +19,8 @@ PREFIX ?= /usr/local
 # No "Entering directory" lines from the sub-makes CMake runs.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build play test test-sanitize check-format bench fuzz install package mutants clean \
-  web serve-web test-web bench-web
+.PHONY: all deps build check-odr play test test-sanitize check-format bench fuzz install package \
+  mutants clean web serve-web test-web bench-web
 WEB_BUILD ?= build-web
 PORT ?= 8080
 
@@ -32,6 +33,14 @@ build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# Every program linked once more with link-time optimisation at -O0, where a
+# name given to two different classes (an ODR clash) fails the link; the
+# ordinary build inlines such a clash away and runs on.
+check-odr: deps
+	@cmake -S . -B $(BUILD)-odr -DCMAKE_BUILD_TYPE=None -DCOURTBALL_ODR_CHECK=ON >/dev/null
+	@cmake --build $(BUILD)-odr -j $(JOBS) >$(BUILD)-odr/build.log 2>&1 || \
+	  { grep -A12 -m1 ' error: ' $(BUILD)-odr/build.log; echo "check-odr: see $(BUILD)-odr/build.log"; exit 1; }
+
 # The game exits 1 after a normal end (Esc or the window closed): that is
 # success here; any other code is passed on.
 play: build
@@ -41,7 +50,7 @@ play: build
 # First the share of tests in the code we hold to about a third (at most
 # 35 %): non-blank lines of C++ and scripts under tests/, golden data aside,
 # against C++ under src/ and tools/.
-test: build
+test: build check-odr
 	@code=$$(git ls-files src tools | grep -E '\.(cpp|h|hpp|cc)$$' | xargs -r cat 2>/dev/null | grep -cv '^\s*$$'); \
 	  tests=$$(git ls-files tests | grep -E '\.(cpp|h|hpp|cc|sh|py)$$' | grep -v '/golden/' | \
 	    xargs -r cat 2>/dev/null | grep -cv '^\s*$$'); \
@@ -99,4 +108,4 @@ bench-web: web
 	@bench/web-page.sh $(WEB_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-fuzz $(BUILD)-sanitize $(WEB_BUILD)
+	rm -rf $(BUILD) $(BUILD)-fuzz $(BUILD)-sanitize $(BUILD)-odr $(WEB_BUILD)

@@ -1,6 +1,6 @@
 // GlHarness.h -- a GoogleTest fixture giving each test a fresh headless GL
 // context (Mesa software GL, 1024x768), so that no GL state leaks from one
-// test to the next, and GL state read in one expression.
+// test to the next.
 #pragma once
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -15,11 +15,3 @@ class GlTest : public ::testing::Test {
   }
   HeadlessContext context;
 };
-
-// One integer of state: GlRead(glGetTexParameteriv, GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER).
-template <typename Getter, typename... Args>
-GLint GlRead(Getter get, Args... args) {
-  GLint value = 0;
-  get(args..., &value);
-  return value;
-}

@@ -1,5 +1,7 @@
 // The camera's operations that no game code calls yet: zoom, the fog steps
 // and KeepAbove. The orbit with its wrap and R toggle is pinned by the golden run.
+#include <vector>
+
 #include "GlHarness.h"
 #include "camera/OrbitCamera.h"
 
@@ -22,7 +24,8 @@ TEST_F(CameraOps, ZoomFogAndKeepAbove) {
     OrbitCamera camera;
     camera.fogMode = s[0];
     s[1] ? camera.StepFogForward() : camera.StepFogBack();
-    EXPECT_TRUE(camera.fogMode == s[2] && glIsEnabled(GL_FOG) == (s[2] == 0)) << s[0] << s[1];
+    EXPECT_EQ(camera.fogMode, s[2]) << s[0] << s[1];
+    EXPECT_EQ(glIsEnabled(GL_FOG), s[2] == 0) << s[0] << s[1];
   }
   // {fog mode, eye height, floor height, yaw, eye height after, yaw after}
   const float keeps[][6] = {{0, 50, 100, 370, 110, 10},
@@ -35,6 +38,7 @@ TEST_F(CameraOps, ZoomFogAndKeepAbove) {
     camera.position.y = k[1];
     camera.angles.y = k[3];
     camera.KeepAbove(k[2]);
-    EXPECT_TRUE(camera.position.y == k[4] && camera.angles.y == k[5]) << k[0] << " " << k[1];
+    EXPECT_EQ((std::vector<float>{k[0], k[1], camera.position.y, camera.angles.y}),
+              (std::vector<float>{k[0], k[1], k[4], k[5]}));
   }
 }

@@ -1,6 +1,6 @@
 // The projection kept in step with the window size, on a real GL context.
 // The fixed render state every frame relies on is pinned by the golden frames.
-#include <GL/glu.h>
+#include <vector>
 
 #include "GlHarness.h"
 #include "shell/core/RenderState.h"
@@ -9,33 +9,31 @@ class RenderState : public GlTest {};
 
 // Catches: the aspect not rounded to a float (at 1280 x 800 the float and
 // double aspects give different matrices), a height of 0 dividing by zero,
-// the model-view matrix left selected wrongly or not reset.
+// another field of view or depth range, the projection matrix left selected.
+// Every draw sets its own model-view matrix.
 TEST_F(RenderState, ResizeSetsViewportProjectionAndIdentity) {
+  // A 60-degree view from 1 to 12000: cot 30 = 1.7320508 over the aspect,
+  // depth -(12000 + 1) / 11999 and -2 * 12000 / 11999, worked out in double
+  // and rounded to float as GL keeps them.
   const struct {
     int width, height, viewportHeight;
-    double aspect;
+    float xScale;
   } cases[] = {
-      {1024, 768, 768, double(1.3333334f)}, {1280, 800, 800, double(1.6f)}, {640, 0, 1, 640}};
+      {1024, 768, 768, 1.29903805f}, {1280, 800, 800, 1.08253169f}, {640, 0, 1, 0.00270632934f}};
   for (const auto& c : cases) {
-    glMatrixMode(GL_MODELVIEW);
-    glTranslatef(5.0f, 6.0f, 7.0f);
     glMatrixMode(GL_PROJECTION);
     ResizeViewport(c.width, c.height);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_TRUE(viewport[0] == 0 && viewport[1] == 0 && viewport[2] == c.width &&
-                viewport[3] == c.viewportHeight);
-    EXPECT_EQ(GlRead(glGetIntegerv, GL_MATRIX_MODE), GL_MODELVIEW);
-    GLdouble expected[16], actual[16], modelView[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
-    glGetDoublev(GL_PROJECTION_MATRIX, actual);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60.0, c.aspect, 1.0, 12000.0);
-    glGetDoublev(GL_PROJECTION_MATRIX, expected);
-    for (int k = 0; k < 16; ++k) {
-      EXPECT_EQ(actual[k], expected[k]) << c.width << "x" << c.height << " element " << k;
-      EXPECT_EQ(modelView[k], k % 5 == 0 ? 1.0 : 0.0) << "model-view element " << k;
-    }
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4),
+              (std::vector<GLint>{0, 0, c.width, c.viewportHeight}));
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    std::vector<GLfloat> projection(16);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
+    EXPECT_EQ(projection, (std::vector<GLfloat>{c.xScale, 0, 0, 0, 0, 1.73205078f, 0, 0, 0, 0,
+                                                -1.00016665f, -1, 0, 0, -2.00016665f, 0}))
+        << c.width << "x" << c.height;
   }
 }

@@ -20,7 +20,7 @@ Ball::Ball() {
   velocity.y = static_cast<float>(GameRandom() % 40) - 20.0f;
   velocity.z = static_cast<float>(GameRandom() % 80) - 40.0f;
   mesh.Load(kGameFiles[kBallMesh].name, kGameFiles[kBallMesh].scale);
-  mesh.SetColour(1.0f, 1.0f, 1.0f, 0);
+  mesh.SetColour(1.0f, 1.0f, 1.0f, kNoTint);
   mesh.SetPosition(0.0f, 0.0f, 0.0f);
   colourIndex = 1;
 }
@@ -94,7 +94,7 @@ void Ball::Draw(ViewState view, const unsigned int* textures) {
   StepBallFrame();
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);  // additive: the ball glows
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
-  mesh.Draw(view, textures[gBallFrame], 1);
+  mesh.Draw(view, textures[gBallFrame], kOwnCoordinates);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }

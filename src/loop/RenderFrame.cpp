@@ -17,12 +17,12 @@ void Notify(DrawItem item) {
 
 void DrawSphereMapped(MeshModel& model, DrawItem item) {
   Notify(item);
-  model.Draw(CurrentView(), gEnvMapTexture, 0);
+  model.Draw(CurrentView(), gEnvMapTexture, kSphereMapped);
 }
 
 void DrawWall(int index, DrawItem item) {
   Notify(item);
-  gWalls[index].Draw(CurrentView(), 0, 1);
+  gWalls[index].Draw(CurrentView(), kNoTexture, kOwnCoordinates);
 }
 
 void DrawBall() {

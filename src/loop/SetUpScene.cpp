@@ -22,13 +22,13 @@ void LoadCourtMeshes() {
 // The order of these calls fixes which grey each wall draws from the generator.
 void DressCourt() {
   for (MeshModel& wall : gWalls) wall.SetAlpha(0.5f);
-  for (MeshModel& paddle : gPaddles) paddle.SetColour(1.0f, 1.0f, 1.0f, 0);
+  for (MeshModel& paddle : gPaddles) paddle.SetColour(1.0f, 1.0f, 1.0f, kNoTint);
   for (MeshModel& paddle : gPaddles) paddle.SetAlpha(0.6f);
   for (MeshModel& paddle : gPaddles) paddle.EnableGlowDecay();
   for (MeshModel& wall : gWalls) wall.SetPosition(0.0f, kCourtPlacementY, 0.0f);
-  for (MeshModel& wall : gWalls) wall.SetColour(0.8f, 0.8f, 0.8f, 1);
+  for (MeshModel& wall : gWalls) wall.SetColour(0.8f, 0.8f, 0.8f, kGreyTint);
   gCaseModel.SetPosition(0.0f, kCourtPlacementY, 0.0f);
-  gCaseModel.SetColour(1.0f, 1.0f, 1.0f, 0);
+  gCaseModel.SetColour(1.0f, 1.0f, 1.0f, kNoTint);
 }
 }  // namespace
 

@@ -38,6 +38,13 @@ class MeshFace {
   void PrintVertexNumbers(std::ostream& stream) const;
 };
 
+// The int flags of SetColour and Draw, named for their callers.
+constexpr int kNoTint = 0;
+constexpr int kGreyTint = 1;
+constexpr int kSphereMapped = 0;
+constexpr int kOwnCoordinates = 1;
+constexpr unsigned int kNoTexture = 0;
+
 class MeshModel {
  public:
   int vertexCount = 0;
@@ -60,13 +67,15 @@ class MeshModel {
   void LoadFromStream(std::istream& in, float scale);
 
   void SetPosition(float x, float y, float z);
+  // tint kNoTint: every face takes the colour; kGreyTint: one random grey
+  // stands in for each non-zero component. A random value is drawn either way.
   void SetColour(float r, float g, float b, int tint);
   void SetAlpha(float a);
   void EnableGlowDecay();
   void Scale(float factor);
 
-  // Draws under the view; textured 0 = sphere-mapped, else own coordinates.
-  // Ends with DecayGlow.
+  // Draws under the view, kSphereMapped or textured by kOwnCoordinates;
+  // texture may be kNoTexture. Ends with DecayGlow.
   void Draw(ViewState view, unsigned int texture, int textured);
   void DecayGlow();
 

@@ -2,10 +2,11 @@
 # Every data file with every fault in its place, each on a fresh copy of the
 # data, two runs at a time. A bitmap is refused with its one message, exit 1;
 # a mesh or the floor plays on, exit 0, and a broken mesh leaves the ball,
-# camera, paddles, floor and title card exactly as they were. A broken sound
-# file plays on too, that sound silent, with one line on stderr naming it and
-# the trace unchanged. `courtball-data check` agrees on every cell. A signal,
-# a sanitizer report or a hang fails the cell.
+# camera, paddles, floor and title card as they were; a file reached through
+# links plays as the file itself. A broken sound file plays on too, that sound
+# silent, with one line on stderr naming it and the trace unchanged.
+# `courtball-data check` agrees on every cell. A signal, a sanitizer report or
+# a hang fails the cell.
 set -uo pipefail
 export capture="$1" tool="$2" data="$3" work
 work=$(mktemp -d)
@@ -13,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 files="ball.ase case.ase Paddle.ase LeftWall.ase Roof.ase RightWall.ase Title.bmp envmap.bmp
   Ball1.bmp Ball2.bmp Ball3.bmp Ball4.bmp Ball5.bmp Ball6.bmp GData.tga wall.wav roof.wav near.wav
   far.wav"
-faults="missing empty half ten random dir loop zero other fifo"
+faults="missing empty half ten random dir loop zero other fifo link"
 LC_ALL=C awk 'BEGIN { srand(11); for (i = 0; i < 4096; i++) printf "%c", int(rand() * 256) }' \
   > "$work/random"
 (cd "$data" && "$capture" --frames 30 --trace --wav "$work/clean.wav" > "$work/clean.tsv") || exit 1
@@ -33,8 +34,10 @@ cell() {
     zero) rm "$f" && ln -s /dev/zero "$f" ;;
     other) case $f in *.bmp) cp case.ase "$f" ;; *) cp Title.bmp "$f" ;; esac ;;
     fifo) rm "$f" && mkfifo "$f" ;;
+    link) mkdir real && mv "$f" real && ln -s "$dir/real/$f" "real/$f.abs" && ln -s "real/$f.abs" "$f" ;;
   esac
   case $f:$fault in
+    *:link) ;;
     *.bmp:half) want=1 text="Image file conversion error." ;;
     *.bmp:ten | *.bmp:random | *.bmp:other) want=1 text="Unknown DIB file format." ;;
     *.bmp:*) want=1 text="Failed to open DIB file $f." ;;
@@ -51,7 +54,7 @@ cell() {
   elif [ "$check" -ne "$want" ]; then why="check exit $check"
   elif [ -n "$text" ] && ! grep -qF "$f:$(printf '%*s' $((14 - ${#f})) '')refused: $(
     sed "s/^courtball: no sound from $f: //" err.txt)" check.txt; then why="check text"
-  elif [[ $f = *.wav ]] && ! cmp -s out.tsv "$work/clean.tsv"; then why="trace"
+  elif [[ $fault = link || $f = *.wav ]] && ! cmp -s out.tsv "$work/clean.tsv"; then why="trace"
   elif [ "$f" != GData.tga ] && [ -z "$text" ] &&
     ! cmp -s <(cut -f1-20,26- out.tsv) <(cut -f1-20,26- "$work/clean.tsv"); then
     why="trace"  # all but the glow of the walls and paddles, which a lost mesh takes along

@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
 # What the player sees and hears, pinned: the generated data files byte for
-# byte, then each run of tests/golden/runs played again, its trace and sound
-# (a run's --wav {out}/sound.wav) compared exactly and its frames within
-# Mesa's rounding (no channel off by more than 2, at most 0.05 % of the pixels
-# off at all). Differences are pictured in OUT.
+# byte, the desktop icon's pixels at every size made, then each run of
+# tests/golden/runs played again, its trace and sound (a run's
+# --wav {out}/sound.wav) compared exactly and the frames its --png names
+# within Mesa's rounding (no channel off by more than 2, at most 0.05 % of the
+# pixels off at all). Differences are pictured in OUT.
 set -uo pipefail
-capture="$1"; data="$2"; golden="$3"; out="$4"
+capture="$1"; data="$2"; golden="$3"; out="$4"; icons="$5"
 rm -rf "$out" && mkdir -p "$out"
 fail=0
-if ! (cd "$data" && sha256sum --check --quiet "$golden/data.sha256"); then
-  echo "FAIL the generated data files differ from $golden/data.sha256"; fail=1
+if ! (cd "$data" && sha256sum --check --quiet "$golden/data.sha256" &&
+  diff <(ls ./*.ase ./*.bmp ./*.tga ./*.wav) <(awk '{print $2}' "$golden/data.sha256" | sort)); then
+  echo "FAIL the generated data files (<) differ from $golden/data.sha256"; fail=1
+fi
+# icon_pixels DIR: a checksum of each size's pixels, as record-golden keeps them.
+icon_pixels() { for s in "$1"/*; do echo "$(convert "$s/courtball.png" -depth 8 rgb:- |
+  sha256sum | cut -c1-64)  ${s##*/}"; done; }
+if ! diff "$golden/icons.sha256" <(icon_pixels "$icons"); then
+  echo "FAIL the icons' sizes or pixels (>) differ from $golden/icons.sha256"; fail=1
 fi
 
 # frame GOLDEN NEW: the largest channel difference per pixel, how many pixels
@@ -28,24 +36,36 @@ frame() {
   fail=1
 }
 
+# Every file in GOLDEN must be one the runs file accounts for, and every file
+# it accounts for must be there: a lost or stray golden file fails too.
+expected=" runs data.sha256 icons.sha256 "
 while read -r name args; do
   case "$name" in '' | '#'*) continue ;; esac
   args=${args//\{out\}/$out/$name}
+  traced=$([[ " $args " == *" --trace "* ]] && echo "$name-trace.tsv")
+  heard=$([[ " $args " == *" --wav "* ]] && echo "$name-sound.sha256")
+  pngs=$(sed -n 's/.*--png[ =]\([0-9,]*\).*/\1/p' <<< "$args" | tr , ' ')
+  expected+="$traced $heard "
+  for n in $pngs; do expected+="$(printf '%s-%05d.png' "$name" "$n") "; done
   # shellcheck disable=SC2086 # the arguments are words of the runs file
   if ! (cd "$data" && "$capture" $args --out "$out/$name" > "$out/$name.tsv"); then
     echo "FAIL $name: courtball-capture $args failed"; fail=1; continue
   fi
-  if [ -f "$golden/$name-trace.tsv" ] && ! cmp -s "$golden/$name-trace.tsv" "$out/$name.tsv"; then
-    echo "FAIL $name: the trace differs from $golden/$name-trace.tsv, first at:"
-    diff "$golden/$name-trace.tsv" "$out/$name.tsv" | head -4; fail=1
+  if [ -n "$traced" ] && ! cmp -s "$golden/$traced" "$out/$name.tsv"; then
+    echo "FAIL $name: the trace differs from $golden/$traced (or it is missing), first at:"
+    diff "$golden/$traced" "$out/$name.tsv" | head -4; fail=1
   fi
-  if [ -f "$golden/$name-sound.sha256" ] &&
-    ! (cd "$out/$name" && sha256sum --check --quiet "$golden/$name-sound.sha256"); then
-    echo "FAIL $name: the sound differs from $golden/$name-sound.sha256"; fail=1
+  if [ -n "$heard" ] && ! (cd "$out/$name" && sha256sum --check --quiet "$golden/$heard"); then
+    echo "FAIL $name: the sound differs from $golden/$heard (or it is missing)"; fail=1
   fi
-  for g in "$golden/$name"-*.png; do
-    if [ -e "$g" ]; then frame "$g" "$out/$name/frame-${g##*-}"; fi  # a run may have no frames
+  for n in $pngs; do
+    g=$(printf '%s/%s-%05d.png' "$golden" "$name" "$n")
+    if [ -f "$g" ]; then frame "$g" "$out/$name/frame-${g##*-}"; else
+      echo "FAIL $name: no golden frame $g"; fail=1; fi
   done
 done < "$golden/runs"
+for f in "$golden"/*; do
+  [[ "$expected" == *" ${f##*/} "* ]] || { echo "FAIL $f: no run of $golden/runs makes it"; fail=1; }
+done
 if [ $fail -ne 0 ]; then echo "after an intended change, record again: scripts/record-golden"; fi
 exit $fail

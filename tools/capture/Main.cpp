@@ -19,6 +19,7 @@
 #include "common/PngFile.h"
 #include "common/WavFile.h"
 #include "headless/HeadlessContext.h"
+#include "image/Textures.h"
 #include "loop/Game.h"
 #include "shell/KeyMap.h"
 #include "shell/SoundFile.h"

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "image/Textures.h"
 #include "loop/Game.h"
 
 namespace {
@@ -28,9 +29,11 @@ void PrintTraceHeader() {
       "tick\tball.x\tball.y\tball.z\tvel.x\tvel.y\tvel.z\torbitAngle\tcam.x\tcam.y\tcam.z"
       "\tpitch\tyaw\troll\tfar.x\tfar.y\tfar.z\tnear.x\tnear.y\tnear.z"
       "\tglow.left\tglow.roof\tglow.right\tglow.far\tglow.near\tglow.floor"
-      "\ttitle.frames\ttitle.angle\ttitle.size\n");
+      "\ttitle.frames\ttitle.angle\ttitle.size\tball.texture\n");
 }
 
+// The ball's texture is the GL name its frame drew with: names go out in the
+// order the bitmaps load, so Ball1.bmp's is 3 and Ball6.bmp's 8.
 void PrintTraceRow(int tick, const GlowSums& g) {
   const Vertex& b = gBall.position;
   const Vertex& v = gBall.velocity;
@@ -40,8 +43,9 @@ void PrintTraceRow(int tick, const GlowSums& g) {
   const Vec3& n = gPaddles[1].position;
   std::printf(
       "%d\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g"
-      "\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%d\t%.9g\t%.9g\n",
+      "\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g"
+      "\t%d\t%.9g\t%.9g\t%u\n",
       tick, b.x, b.y, b.z, v.x, v.y, v.z, gCamera.orbitAngle, c.x, c.y, c.z, a.x, a.y, a.z, f.x,
       f.y, f.z, n.x, n.y, n.z, g.left, g.roof, g.right, g.far, g.near, g.floor, gTitleFrameCount,
-      gTitleAngle, gTitleSize);
+      gTitleAngle, gTitleSize, gBallTextures[gBallFrame]);
 }

@@ -1,6 +1,6 @@
 // Trace.h -- the per-tick trace row of courtball-capture and of the browser
 // build: the ball, the camera, the paddles, the glow each tick paints and the
-// title card, as tab-separated text on stdout.
+// title card and the ball's texture, as tab-separated text on stdout.
 #pragma once
 
 // The glow each tick paints, summed per model (red + green + blue + alpha of

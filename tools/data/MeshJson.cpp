@@ -15,7 +15,6 @@ namespace {
 struct InspectOptions {
   std::string path;
   float scale = 1.0f;
-  bool json = false;  // JSON is the only format; the flag is accepted as asked
 };
 
 // The JSON is assembled as text because the numbers must read exactly as
@@ -123,7 +122,6 @@ void AddInspectCommand(CLI::App& app, int& exitCode) {
   auto options = std::make_shared<InspectOptions>();
   auto* cmd = app.add_subcommand("inspect", "Print an ASE file's loaded model as JSON");
   cmd->add_option("--scale", options->scale, "Load scale (positions only)")->capture_default_str();
-  cmd->add_flag("--json", options->json, "JSON output (the only format)");
   cmd->add_option("file", options->path, "The .ase file")->required();
   cmd->callback([options, &exitCode]() { exitCode = RunInspect(*options); });
 }

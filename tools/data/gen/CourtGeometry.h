@@ -1,24 +1,14 @@
 // CourtGeometry.h -- where the generated models stand in the world: the sizes
-// the generator builds to and the tests hold them against (world units).
+// the generator builds to (world units).
 #pragma once
 #include "court/Court.h"
 #include "court/GameFiles.h"
 
 namespace court {
 
-// Load scales and placements fixed by the game's set-up; the case and walls
-// stand at (0, kCourtPlacementY, 0).
-constexpr float kCourtScale = kGameFiles[kCaseMesh].scale;  // case and walls
-constexpr float kPaddleScale = kGameFiles[kPaddleMesh].scale;
-constexpr float kBallScale = kGameFiles[kBallMesh].scale;
-constexpr double kPaddleZ = ::kPaddleZ;
-
-// Where the ball's centre can go, and its drawn radius (its mesh stands
-// kBallRadius above its centre, so the drawn sphere rests on the centre point).
-constexpr double kBallRangeX = kBallSideLimit;
-constexpr double kBallRangeZ = kBallEndLimit;
-constexpr double kBallTop = kBallRoofLimit;
-constexpr double kBallRadius = kBallMeshLift;
+// The ball's and paddles' sizes and places, and each file's load scale, are
+// court/Court.h's and court/GameFiles.h's: the ball's radius is
+// kBallMeshLift, so the drawn sphere rests on the ball's centre.
 
 // The floor's drawn grid (rows and columns 1..39) and its height range.
 constexpr double kFloorEdge = 380.0;
@@ -35,11 +25,11 @@ constexpr int kSideWallColumns = 34;  // along z
 constexpr int kRoofRows = 32;         // along x
 constexpr int kRoofColumns = 30;      // along z: a little coarser to fit 2000 faces
 
-// The paddle: a slab centred on the ball's drawn centre, faces on a 5-unit grid.
+// The paddle: a slab centred on the ball's drawn centre (kBallMeshLift up),
+// faces on a 5-unit grid.
 constexpr double kPaddleWidth = 100.0;
 constexpr double kPaddleHeight = 70.0;
 constexpr double kPaddleThickness = 10.0;
-constexpr double kPaddleLift = kBallMeshLift;
 constexpr double kPaddleCell = 5.0;
 
 // The ball: a UV sphere.

@@ -23,7 +23,7 @@ void AddBallRing(BuiltMesh& mesh, int ring) {
   for (int segment = 0; segment <= kBallSegments; ++segment) {
     double around = 2.0 * kPi * segment / kBallSegments;
     D3 normal{across * std::cos(around), up, -across * std::sin(around)};
-    mesh.AddVertex(normal * kBallRadius, normal, static_cast<double>(segment) / kBallSegments,
+    mesh.AddVertex(normal * kBallMeshLift, normal, static_cast<double>(segment) / kBallSegments,
                    static_cast<double>(ring) / kBallRings);
   }
 }
@@ -54,7 +54,7 @@ BuiltMesh BuildPaddleMesh() {
   const double hx = kPaddleWidth / 2, hy = kPaddleHeight / 2, hz = kPaddleThickness / 2;
   const int nx = static_cast<int>(kPaddleWidth / kPaddleCell);
   const int ny = static_cast<int>(kPaddleHeight / kPaddleCell);
-  const D3 c{0.0, kPaddleLift, 0.0};
+  const D3 c{0.0, kBallMeshLift, 0.0};
   const D3 width{2 * hx, 0, 0}, height{0, 2 * hy, 0}, depth{0, 0, 2 * hz};
   // The two big faces carry the flash; the rim shares their edge vertices'
   // positions so the slab has no cracks.

@@ -36,8 +36,8 @@ std::string BuildFile(GameFileId id) {
 }
 }  // namespace
 
-std::vector<DataFile> BuildGameData() {
-  std::vector<DataFile> files;
+std::vector<GeneratedFile> BuildGameData() {
+  std::vector<GeneratedFile> files;
   for (int id = 0; id < kGameFileCount; ++id) {
     files.push_back({kGameFiles[id].name, BuildFile(static_cast<GameFileId>(id))});
   }
@@ -51,7 +51,7 @@ bool WriteGameData(const std::string& dir, std::string& error) {
     error = "cannot create " + dir + ": " + ec.message();
     return false;
   }
-  for (const DataFile& file : BuildGameData()) {
+  for (const GeneratedFile& file : BuildGameData()) {
     std::filesystem::path path = std::filesystem::path(dir) / file.name;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(file.bytes.data(), static_cast<std::streamsize>(file.bytes.size()));
