@@ -164,12 +164,20 @@ void glTexEnvi(GLenum, GLenum pname, GLint param) {
 }
 void glTexGenf(GLenum, GLenum, GLfloat) {}  // sphere map, the only mode the court uses
 
+// The game sees names as desktop GL hands them out, 1 upward in order (the
+// trace records them); WebGL's own may start elsewhere.
+GLuint gWebTextureNames[kTextureNames];  // [0] stays 0: no texture
+GLuint gTexturesMade = 0;
+
 void glGenTextures(GLsizei n, GLuint* names) {
-  for (GLsizei i = 0; i < n; ++i) names[i] = WebNewTexture();
+  for (GLsizei i = 0; i < n; ++i) {
+    names[i] = gTexturesMade + 1 < kTextureNames ? ++gTexturesMade : 0;
+    gWebTextureNames[names[i]] = names[i] ? WebNewTexture() : 0;
+  }
 }
 void glBindTexture(GLenum, GLuint name) {
   gState.boundTexture = name;
-  WebBindTexture(name);
+  WebBindTexture(name < kTextureNames ? gWebTextureNames[name] : 0);
 }
 void glTexParameteri(GLenum, GLenum pname, GLint param) { WebTexParameter(pname, param); }
 void glPixelStorei(GLenum pname, GLint param) {
