@@ -3,10 +3,10 @@
 #include "shell/Audio.h"
 
 #include <SDL.h>
-#include <unistd.h>
 
 #include <cstdio>
 
+#include "shell/HeldStderr.h"
 #include "shell/SoundFile.h"
 #include "shell/TickLog.h"
 #include "sound/Mixer.h"
@@ -21,29 +21,7 @@ void MixIntoDevice(void*, Uint8* stream, int length) {
   gMixer.Mix(reinterpret_cast<int16_t*>(stream), length / 4);
 }
 
-// ALSA's library writes its own lines to stderr while SDL tries one audio
-// driver after another; the game's one line says what failed instead.
-class QuietStderr {
- public:
-  QuietStderr() : saved_(dup(STDERR_FILENO)) {
-    std::FILE* sink = std::fopen("/dev/null", "w");
-    if (sink != nullptr && saved_ >= 0) dup2(fileno(sink), STDERR_FILENO);
-    if (sink != nullptr) std::fclose(sink);
-  }
-  ~QuietStderr() {
-    std::fflush(stderr);
-    if (saved_ >= 0) dup2(saved_, STDERR_FILENO);
-    if (saved_ >= 0) close(saved_);
-  }
-  QuietStderr(const QuietStderr&) = delete;
-  QuietStderr& operator=(const QuietStderr&) = delete;
-
- private:
-  int saved_;
-};
-
-bool OpenAudioDevice() {
-  QuietStderr libraryLines;
+bool OpenDevice() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec wanted{};
   wanted.freq = kSoundRate;
@@ -57,6 +35,14 @@ bool OpenAudioDevice() {
   return gAudioDevice != 0;
 }
 
+// ALSA's library writes its own lines to stderr while SDL tries one audio
+// driver after another; the game's one line says what failed instead.
+bool OpenAudioDevice() {
+  HeldStderr libraryLines;
+  const bool opened = OpenDevice();
+  libraryLines.Drop();
+  return opened;
+}
 }  // namespace
 
 void StartGameAudio() {
@@ -73,4 +59,8 @@ void StopGameAudio() {
   if (gAudioDevice == 0) return;
   SDL_CloseAudioDevice(gAudioDevice);
   gAudioDevice = 0;
+}
+
+void PauseGameAudio(bool paused) {
+  if (gAudioDevice != 0) SDL_PauseAudioDevice(gAudioDevice, paused ? 1 : 0);
 }

@@ -8,3 +8,5 @@
 void StartGameAudio();
 // Closes the device, if one was opened; safe to call more than once.
 void StopGameAudio();
+// A minimized game's device stops calling the mixer, so it takes no CPU.
+void PauseGameAudio(bool paused);

@@ -28,6 +28,11 @@ void HeldStderr::Replay() {
     if (got <= 0 || write(STDERR_FILENO, chunk, static_cast<size_t>(got)) != got) break;
     at += got;
   }
+  Drop();
+}
+
+void HeldStderr::Drop() {
+  Restore();
   if (held_ >= 0) close(held_);
   if (saved_ >= 0) close(saved_);
   held_ = saved_ = -1;

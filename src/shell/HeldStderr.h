@@ -3,8 +3,8 @@
 #pragma once
 
 // From construction, whatever is written to stderr is kept; Restore gives
-// stderr back, Replay writes the kept lines after what came since. The
-// destructor does both.
+// stderr back, Replay writes the kept lines after what came since, Drop
+// forgets them. The destructor restores and replays what is still kept.
 class HeldStderr {
  public:
   HeldStderr();
@@ -13,6 +13,7 @@ class HeldStderr {
   HeldStderr& operator=(const HeldStderr&) = delete;
   void Restore();
   void Replay();
+  void Drop();
 
  private:
   int held_, saved_;  // the kept lines, the real stderr; -1 once replayed

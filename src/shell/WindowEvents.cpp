@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "loop/Game.h"
+#include "shell/Audio.h"
 #include "shell/Gamepad.h"
 #include "shell/KeyMap.h"
 #include "shell/Shell.h"
@@ -49,6 +50,7 @@ void FollowVisibility() {
       (SDL_GetWindowFlags(gWindow) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
   if (hidden == gPaused) return;
   gPaused = hidden;
+  PauseGameAudio(hidden);
   if (!hidden && gTickTimer.running) StartTickTimer(gTickTimer, gShellClock());
 }
 
