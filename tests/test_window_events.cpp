@@ -13,21 +13,6 @@
 
 namespace {
 std::uint64_t gNow = 0;
-std::uint64_t FakeClock() { return gNow; }
-
-// One game for the whole program, set up as the entry does, on a clock turned by hand.
-void StartGameOnce() {
-  static bool started = false;
-  if (started) return;
-  started = true;
-  setenv("SDL_VIDEODRIVER", "offscreen", 1);
-  gShellClock = FakeClock;
-  ASSERT_TRUE(OpenDisplay());
-  ASSERT_TRUE(CreateGameWindow());
-  ASSERT_TRUE(CreateGameContext());
-  SDL_ShowWindow(gWindow);
-  SetUpScene();
-}
 
 // Runs a turn with an event waiting, so the turn never sleeps for long.
 void Turn() {
@@ -42,7 +27,16 @@ float Orbit() { return gCamera.orbitAngle; }
 class Loop : public ::testing::Test {
  protected:
   void SetUp() override {
-    StartGameOnce();
+    static bool started = false;  // one game for the whole program, set up as the entry does
+    if (!started) {
+      started = true;
+      setenv("SDL_VIDEODRIVER", "offscreen", 1);
+      gShellClock = [] { return gNow; };  // a clock turned by hand
+      ASSERT_TRUE(OpenDisplay());
+      ASSERT_TRUE(CreateGameWindow());
+      ASSERT_TRUE(CreateGameContext());
+      SetUpScene();
+    }
     SDL_ShowWindow(gWindow);
     gNow = 1000;
     StartTickTimer(gTickTimer, gNow);

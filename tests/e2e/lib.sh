@@ -62,8 +62,7 @@ stop_xvfb() {
   XVFB_PID=""
 }
 
-# The screen's current size on the RandR side, e.g. 1280x1024.
-screen_mode() { xrandr | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }
+screen_mode() { xrandr | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }  # e.g. 1280x1024
 is_mode() { [ "$(screen_mode)" = "$1" ]; }
 
 # start_game BIN DIR [ARGS]: BIN in DIR, output in $E2E_TMP/game.{out,err}, silent sound.
@@ -187,8 +186,7 @@ expect_court_shape() {
     fail "court not centred: $f..$l on $w"
 }
 
-# Process CPU time of pid $1 in clock ticks (user + system).
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null; }
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null; }  # CPU time of pid $1
 
 # start_xorg: a private Xorg of xorg-dummy.conf (needs root); stop_xvfb ends it.
 start_xorg() {

@@ -25,8 +25,7 @@ esc_ends_game
 stop_xvfb
 
 start_xvfb 1920x1080 || e2e_finish
-openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
-wm=$!
+openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 & wm=$!
 check_screen 1920x1080
 window=$(window_named "Hit Esc To Exit.")
 xdotool windowminimize "$window"

@@ -11,8 +11,7 @@ start_xvfb 1280x720 || e2e_finish
 export XDG_RUNTIME_DIR="$E2E_TMP/run" WAYLAND_DISPLAY="courtball-$$"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 timeout -k 5 100 weston --backend=x11-backend.so --width=1280 --height=720 --use-pixman \
-  --no-config --socket="$WAYLAND_DISPLAY" >"$E2E_TMP/weston.log" 2>&1 &
-weston=$!
+  --no-config --socket="$WAYLAND_DISPLAY" >"$E2E_TMP/weston.log" 2>&1 & weston=$!
 until_true 15 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || { fail "weston did not start"; e2e_finish; }
 SDL_VIDEODRIVER=wayland start_game "$game" "$workdir"
 # The court's clear colour in the far corner: the game is up, not weston's desktop.
