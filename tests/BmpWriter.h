@@ -1,6 +1,4 @@
-// BmpWriter.h -- bitmap files laid out byte by byte as a writer would, for
-// the reader's and the converter's tests: either header, any depth, colour
-// table, bit-field masks and pixel offset.
+// BmpWriter.h -- bitmap files laid out byte by byte: either header, any depth, table, masks.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -1,6 +1,4 @@
-// GlHarness.h -- a GoogleTest fixture giving each test a fresh headless GL
-// context (Mesa software GL, 1024x768), so that no GL state leaks from one
-// test to the next.
+// GlHarness.h -- a fixture giving each test a fresh headless 1024x768 GL context.
 #pragma once
 #include <GL/gl.h>
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// TestFiles.h -- scratch folders and files for tests, an error recorder and a
-// working-directory guard.
+// TestFiles.h -- scratch folders and files, an error recorder, a working-directory guard.
 #pragma once
 #include <unistd.h>
 

@@ -1,5 +1,4 @@
-// The camera's operations that no game code calls yet: zoom, the fog steps
-// and KeepAbove. The orbit with its wrap and R toggle is pinned by the golden run.
+// The camera's operations no game code calls yet: zoom, the fog steps and KeepAbove.
 #include <vector>
 
 #include "GlHarness.h"
@@ -7,9 +6,7 @@
 
 class CameraOps : public GlTest {};  // the fog steps switch GL_FOG
 
-// Catches: zoom limits off, the fog steps wrapping wrongly or switching GL_FOG
-// the wrong way, KeepAbove lifting the eye in fog mode 1 or not bringing the
-// yaw back within 0..360.
+// Catches: zoom limits off, fog steps wrapping or switching wrongly, KeepAbove's mode and yaw.
 TEST_F(CameraOps, ZoomFogAndKeepAbove) {
   const float zooms[][3] = {{40, -1, 30}, {30, -1, 30}, {500, -1, 485}, {990, 1, 1000}};
   for (const auto& z : zooms) {

@@ -1,6 +1,4 @@
-// courtball-data, run as a user runs it: what `check` reports on good and
-// broken folders, and the messages and exit codes of all four commands. The
-// generated files themselves are pinned byte for byte by tests/golden/data.sha256.
+// courtball-data as a user runs it: check's reports, and each command's messages and exit codes.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -42,9 +40,9 @@ std::string SmallAse(int vertices, const std::string& face, bool normals) {
 // A PCM WAV file of silence: rate, channels and bits as given.
 std::string SilentWav(int rate, int channels, int bits, int frames) {
   auto le = [](uint32_t v, int n) {
-    std::string out;
-    for (int i = 0; i < n; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    return out;
+    std::string s;
+    Put(s, v, n);
+    return s;
   };
   const int block = channels * bits / 8, bytes = frames * block;
   return "RIFF" + le(36 + bytes, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(channels, 2) +
@@ -53,9 +51,7 @@ std::string SilentWav(int rate, int channels, int bits, int frames) {
 }
 }  // namespace
 
-// Catches: a problem a modder should hear of not reported or reported
-// wrongly, a warning on the game's own files, an exit code that fails the
-// check when the game would still run or passes it when it would not.
+// Catches: a problem unreported or misreported, notes on the game's own files, wrong exit codes.
 TEST(Tool, CheckReportsEachKindOfProblem) {
   std::string paddle = ReadFile(Generated() + "/Paddle.ase");
   paddle.insert(paddle.find("*MESH_NORMALS"), "*MESH_TVERT 0 0 0 0\n*MESH_TFACE 0 0 0 0\n");
@@ -123,8 +119,7 @@ TEST(Tool, EachCommandsFailuresAndTheirExitCodes) {
   }
 }
 
-// Catches: a picture written bottom row first, blue and red swapped, no PNG
-// written. Its PNG writer's pictures are the golden frames.
+// Catches: a picture written bottom row first, blue and red swapped, no PNG written.
 TEST(Tool, ConvertWritesThePictureUpright) {
   const std::string dir = MakeTempDir("convert");
   WriteFile(dir + "/two.bmp", Build(Bmp(1, 2, 24, {3, 2, 1, 0, 6, 5, 4, 0})));  // bottom row first
@@ -134,9 +129,7 @@ TEST(Tool, ConvertWritesThePictureUpright) {
   ASSERT_EQ(RunTool("convert " + dir + "/two.bmp " + dir + "/two.png", out, err), 0) << err;
 }
 
-// Catches: numbers printed otherwise than as %.9g (or as no JSON at all past
-// float range), lists not as the model holds them, a load that does not start
-// from a fresh generator or stumbles on CR LF line ends.
+// Catches: numbers not as %.9g or not JSON past float range, a stale generator, CR LF.
 TEST(Tool, InspectPrintsTheLoadedModelAsJson) {
   const std::string dir = MakeTempDir("inspect");
   WriteFile(dir + "/m.ase",

@@ -1,6 +1,4 @@
-// The shell's pad handling through SDL's virtual joystick: the stick and
-// d-pad move the near paddle within the mouse's limits, A, Y and Back act as
-// Space, R and Esc, pads come and go mid-run, the pad in use rumbles.
+// The shell's pad handling through SDL's virtual joystick: moves, buttons, hot plugging, rumble.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -12,8 +10,7 @@
 namespace {
 int gRumbles = 0;  // rumbles asked of the virtual pads
 
-// A pad with every button and axis of SDL's game controller, plugged in;
-// returns its instance id.
+// A pad with every button and axis of a game controller, plugged in; its instance id.
 int Attach() {
   SDL_VirtualJoystickDesc desc{};
   desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
@@ -62,15 +59,14 @@ class Gamepad : public ::testing::Test {
 };
 }  // namespace
 
-// Catches: a dead zone that lets a resting stick take or drift the paddle, an
-// axis or d-pad direction turned round, a paddle pushed past the mouse's
-// reach, a stick that does not take the paddle from auto-play.
+// Catches: no dead zone, a direction turned round, the paddle past the mouse's reach.
 TEST_F(Gamepad, StickAndDpadMoveThePaddleWithinTheMouseLimits) {
   const int id = Attach();
   Pump();
   Lean(id, SDL_CONTROLLER_AXIS_LEFTX, 7000);  // at rest, a little off centre
   for (int i = 0; i < 20; ++i) FeedGamepadTick();
-  EXPECT_TRUE(gAutoPlay == 1 && gPaddles[1].position.x == 100.0f);
+  EXPECT_EQ(gAutoPlay, 1);
+  EXPECT_EQ(gPaddles[1].position.x, 100.0f);
   Lean(id, SDL_CONTROLLER_AXIS_LEFTX, 0);
   const struct {
     int axis, value, dpad;
@@ -100,9 +96,7 @@ TEST_F(Gamepad, StickAndDpadMoveThePaddleWithinTheMouseLimits) {
   }
 }
 
-// Catches: a button mapped to the wrong key, a key on release too, a button
-// of a pad not in use acting, a pad unplugged and never replaced, a pad
-// plugged in later never used, no rumble from the pad in use.
+// Catches: wrong keys, keys on release, an idle pad acting, a lost pad not replaced, no rumble.
 TEST_F(Gamepad, ButtonsActAsKeysAndPadsComeAndGo) {
   const int first = Attach(), second = Attach();
   Pump();
@@ -130,7 +124,8 @@ TEST_F(Gamepad, ButtonsActAsKeysAndPadsComeAndGo) {
   Pump();
   Lean(third, SDL_CONTROLLER_AXIS_LEFTX, 32767);
   FeedGamepadTick();
-  EXPECT_TRUE(gAutoPlay == 0 && gPaddles[1].position.x > 100.0f);
+  EXPECT_EQ(gAutoPlay, 0);
+  EXPECT_GT(gPaddles[1].position.x, 100.0f);
   gRumbles = 0;
   RumbleGamepad();
   EXPECT_EQ(gRumbles, 1);

@@ -1,6 +1,4 @@
-// The game in-process on the generated data, each test from the program's
-// start state: what a frame draws in which order and with which culling, and
-// the player's keys and mouse. The frames and ticks are pinned by the golden run.
+// The game in-process from its start state: the frame's draw order and culling, keys and mouse.
 #include <cmath>
 #include <string>
 #include <vector>
@@ -41,11 +39,7 @@ class Frame : public GlTest {
 };
 }  // namespace
 
-// Catches: the far paddle first on the wrong side of 90 or 270, the side
-// walls in the wrong order round 180 (each bound tried on it and at the
-// nearest angles either side), R not putting the walls first, culling on for
-// a wall or off for anything else, or left off after the frame. The title
-// card, drawn last, and R at 180 are pinned by the golden frames.
+// Catches: the order's bounds at 90, 180 and 270 off by an ulp, R ignored, culling misplaced.
 TEST_F(Frame, DrawOrderAndCullingFollowTheOrbitAngleAndTheToggle) {
   const struct {
     float bound;
@@ -62,9 +56,7 @@ TEST_F(Frame, DrawOrderAndCullingFollowTheOrbitAngleAndTheToggle) {
   EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
 }
 
-// Catches: the title card lit by another light or another kind of light (at
-// a point, a spot, placed in the world so that it turns with the camera): all
-// look alike in a picture. How much light the card catches is golden.
+// Catches: the title card lit at a point, by a spot, or by a light that turns with the camera.
 TEST_F(Frame, TheTitleCardIsLitFromStraightAboveByADistantLight) {
   TickGame();      // the camera pitched and turned, as in play
   Drawn(0, 0, 1);  // the card is drawn last, so its light is the one left set
@@ -75,10 +67,7 @@ TEST_F(Frame, TheTitleCardIsLitFromStraightAboveByADistantLight) {
   EXPECT_EQ(cutoff[0], 180.0f);                               // no spot
 }
 
-// Catches: a key that toggles once only, R not stopping the orbit at 180,
-// another key doing something; mouse limits off, a pointer outside the
-// window read as a huge coordinate. The tick leaving the paddle to the mouse
-// is pinned by the golden run.
+// Catches: keys that toggle once only or act when they should not; the mouse's limits off.
 TEST_F(Frame, KeysToggleAndTheMouseMovesTheNearPaddleOnlyWithoutAutoPlay) {
   gCamera.orbitAngle = 250.0f;
   // {key, auto-play, walls first, orbiting} after each press

@@ -10,13 +10,14 @@
 
 namespace {
 Vertex P(float x, float y, float z) { return Vertex{x, y, z, 0.25f, 0.75f}; }
-bool Close(const Vertex& a, float x, float y, float z) {
-  return std::fabs(a.x - x) < 1e-5f && std::fabs(a.y - y) < 1e-5f && std::fabs(a.z - z) < 1e-5f;
+// x, y, z to five decimals, so that rounding error compares equal.
+std::vector<float> Xyz(float x, float y, float z) {
+  return {std::round(x * 1e5f) / 1e5f, std::round(y * 1e5f) / 1e5f, std::round(z * 1e5f) / 1e5f};
 }
+std::vector<float> Xyz(const Vertex& a) { return Xyz(a.x, a.y, a.z); }
 }  // namespace
 
-// Catches: a normal from the wrong side, NaN from a zero vector, a distance
-// below its 0.1 floor, a heading off its unwrapped range.
+// Catches: a normal from the wrong side, NaN from a zero vector, distance and heading ranges.
 TEST(Vectors, NormalsDistancesAndHeadings) {
   // {three corners, the normal}
   const Vertex cases[][4] = {
@@ -27,7 +28,7 @@ TEST(Vectors, NormalsDistancesAndHeadings) {
   for (const auto& c : cases) {
     Vec3 n;
     TriangleNormal(c[0], c[1], c[2], n);
-    EXPECT_TRUE(Close(P(n.x, n.y, n.z), c[3].x, c[3].y, c[3].z)) << n.x << " " << n.y << " " << n.z;
+    EXPECT_EQ(Xyz(n.x, n.y, n.z), Xyz(c[3]));
   }
   Vec3 v{3.0f, 4.0f, 0.0f};
   Normalize(v);
@@ -41,8 +42,7 @@ TEST(Vectors, NormalsDistancesAndHeadings) {
             (std::vector<int>{531, 405, 585}));
 }
 
-// Catches: a rotation the wrong way round, a product in the wrong order, no
-// perspective divide, s and t not kept, an element a builder leaves unwritten.
+// Catches: rotations turned round, products in the wrong order, no divide, unwritten elements.
 TEST(Matrices, TransformRotateMultiplyAndPrint) {
   const float quarter = 3.14159265f / 2;
   Matrix4 m, move, turn;
@@ -50,24 +50,23 @@ TEST(Matrices, TransformRotateMultiplyAndPrint) {
   Vertex out{};
   RotationMatrixX(m, quarter);
   TransformPoint(out, P(0, 1, 0), m);
-  EXPECT_TRUE(Close(out, 0, 0, 1)) << out.x << " " << out.y << " " << out.z;
-  EXPECT_EQ(out.s, 0.25f);
-  EXPECT_EQ(out.t, 0.75f);
+  EXPECT_EQ(Xyz(out), Xyz(0, 0, 1));
+  EXPECT_EQ((std::vector<float>{out.s, out.t}), (std::vector<float>{0.25f, 0.75f}));
   RotationMatrixY(m, quarter);
   TransformPoint(out, P(0, 0, 1), m);
-  EXPECT_TRUE(Close(out, 1, 0, 0)) << out.x << " " << out.y << " " << out.z;
+  EXPECT_EQ(Xyz(out), Xyz(1, 0, 0));
   RotationMatrixZ(turn, quarter);
   TransformPoint(out, P(1, 0, 0), turn);
-  EXPECT_TRUE(Close(out, 0, 1, 0)) << out.x << " " << out.y << " " << out.z;
+  EXPECT_EQ(Xyz(out), Xyz(0, 1, 0));
   IdentityMatrix(move);
   move[12] = 10.0f;
   MultiplyMatrix(move, turn, m);  // move first, then turn
   TransformPoint(out, P(0, 0, 0), m);
-  EXPECT_TRUE(Close(out, 0, 10, 0)) << out.x << " " << out.y;
+  EXPECT_EQ(Xyz(out), Xyz(0, 10, 0));
   CopyMatrix(move, m);
   m[15] = 2.0f;
   TransformPoint(out, P(2, 4, 6), m);
-  EXPECT_TRUE(Close(out, 6, 2, 3)) << out.x << " " << out.y << " " << out.z;
+  EXPECT_EQ(Xyz(out), Xyz(6, 2, 3));
   std::ostringstream os;
   PrintMatrix(move, os);
   EXPECT_EQ(os.str(),

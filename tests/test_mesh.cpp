@@ -1,6 +1,4 @@
-// Meshes: the ASE reader on damaged, hostile and out-of-range input, and the
-// colour and scale rules. The meshes as drawn (placement, normals, sphere map,
-// texture modes, draw state) and their glow are pinned by the golden run.
+// The ASE reader on damaged, hostile and out-of-range input; the colour and scale rules.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -25,14 +23,9 @@ std::unique_ptr<MeshModel> Read(const std::string& text, float scale = 1.0f) {
 std::vector<int> Counts(const MeshModel& m) {
   return {m.vertexCount, m.faceCount, m.texVertexCount};
 }
-void ExpectCounts(const MeshModel& m, int vertices, int faces, int texVertices) {
-  EXPECT_EQ(Counts(m), (std::vector<int>{vertices, faces, texVertices}));
-}
 }  // namespace
 
-// Catches: an exclusion compared over too many or too few characters, a
-// keyword matched case-blind, a list header read as a record. Each text is
-// followed by a vertex record that shows whether reading went on.
+// Catches: exclusions of the wrong length, case-blind keywords, list headers read as records.
 TEST(AseReader, KeywordTestsAndExclusions) {
   const struct {
     const char* text;
@@ -49,14 +42,12 @@ TEST(AseReader, KeywordTestsAndExclusions) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    ExpectCounts(*Read(std::string(c.text) + "\n*MESH_VERTEX 9 1 1 1\n"), c.vertices, c.faces,
-                 c.texVertices);
+    EXPECT_EQ(Counts(*Read(std::string(c.text) + "\n*MESH_VERTEX 9 1 1 1\n")),
+              (std::vector<int>{c.vertices, c.faces, c.texVertices}));
   }
 }
 
-// Catches: the texture-face rule counting from the wrong start, ending on
-// the wrong side of its index, or counting records it skips. Each list of
-// indices is followed by a vertex record that shows whether reading went on.
+// Catches: the texture-face rule off by one either way, or counting records it skips.
 TEST(AseReader, TextureFaceRuleAtEachEdge) {
   const std::pair<const char*, int> cases[] = {
       {"0", 0},    {"1", 1},      {"1 1", 0},  {"2 2", 1},  {"2 2 2", 0}, {"5 0", 0},
@@ -69,9 +60,7 @@ TEST(AseReader, TextureFaceRuleAtEachEdge) {
   }
 }
 
-// Catches: counts taken from indices, faces stored by their own number,
-// positions, normals or texture coordinates stored otherwise than read, a
-// texture face not stored, a long token overflowing, a wrong grey per face.
+// Catches: records stored otherwise than read, a long token overflowing, a wrong grey.
 TEST(AseReader, RecordsCountsNormalsAndTheTextureFaceRule) {
   const std::string junk(60000, 'q');
   ResetGameRandom();
@@ -84,7 +73,7 @@ TEST(AseReader, RecordsCountsNormalsAndTheTextureFaceRule) {
                     "*MESH_VERTEXNORMAL 2 0.0 1.0 0.0 *MESH_TVERT 3 0.5 0.25 9\n"
                     "*MESH_TFACE 7 4 5 6 *MESH_TFACE 1 1 2 3 *MESH_VERTEX 1 1 1 1",
                 3.9f);
-  ExpectCounts(*m, 3, 2, 1);
+  EXPECT_EQ(Counts(*m), (std::vector<int>{3, 2, 1}));
   EXPECT_EQ((std::vector<int>{m->faces[0].vertexA, m->faces[1].vertexC}), (std::vector<int>{7, 6}));
   const Vertex &v0 = m->vertices[0], &v7 = m->vertices[7];
   EXPECT_EQ((std::vector<float>{v0.x, v7.x, v7.z}), (std::vector<float>{15.6f, 5850, 7.8f}));
@@ -98,24 +87,22 @@ TEST(AseReader, RecordsCountsNormalsAndTheTextureFaceRule) {
   EXPECT_FLOAT_EQ(m->faces[0].red, 214.0f / 255.0f);  // the first random value, 41, of 56 greys
 }
 
-// Catches: a broken record read on past, or ending the reading with counts
-// lost; a write outside the arrays, a count past 2000, a grey drawn for a
-// face not stored, a face with a corner out of range drawn.
+// Catches: broken records read on past, writes outside the arrays, counts past 2000.
 TEST(AseReader, DamagedAndOutOfRangeRecords) {
   for (const char* text : {"*MESH_VERTEX 1 x 2 3", "*MESH_VERTEX 1 1.5x 2 3", "*MESH_VERTEX 1 1 2",
                            "*MESH_VERTEX 99999999999 1 2 3", "*MESH_VERTEX 1 1e999 2 3",
                            "*MESH_FACE 0: A: x B: 1 C: 2", "*MESH_FACE 0:", "*MESH_TVERT 1 0.5",
                            "*MESH_VERTEXNORMAL 1 nan 0 0", "*MESH_TFACE 3 1 2 x"}) {
     SCOPED_TRACE(text);
-    ExpectCounts(*Read(std::string("*MESH_VERTEX 0 1 2 3 *MESH_FACE 0: A: 0 B: 0 C: 0 ") + text +
-                       " *MESH_VERTEX 2 1 2 3 *MESH_FACE 1: A: 0 B: 0 C: 0"),
-                 1, 1, 0);
+    EXPECT_EQ(Counts(*Read(std::string("*MESH_VERTEX 0 1 2 3 *MESH_FACE 0: A: 0 B: 0 C: 0 ") +
+                           text + " *MESH_VERTEX 2 1 2 3 *MESH_FACE 1: A: 0 B: 0 C: 0")),
+              (std::vector<int>{1, 1, 0}));
   }
   auto m = Read(
       "*MESH_VERTEX -1 1 1 1 *MESH_VERTEX 2000 1 1 1 *MESH_VERTEX 1999 5 5 5\n"
       "*MESH_VERTEXNORMAL 2000 1 1 1 *MESH_TVERT -5 1 1 1 *MESH_TFACE -1 1 1 1\n"
       "*MESH_TFACE 2000 1 1 1 *MESH_FACE 0: A: -4 B: 0 C: 2000 *MESH_VERTEX 0 1 1 1");
-  ExpectCounts(*m, 2, 1, 0);
+  EXPECT_EQ(Counts(*m), (std::vector<int>{2, 1, 0}));
   EXPECT_EQ(m->vertices[1999].x, 5.0f);
   EXPECT_FALSE(MeshModel::FaceDrawable(m->faces[0]));
   std::string text;
@@ -128,14 +115,11 @@ TEST(AseReader, DamagedAndOutOfRangeRecords) {
   for (int i = 0; i < kMeshCapacity; ++i) GameRandom();  // a grey for each face stored
   const int next = GameRandom();
   ResetGameRandom();
-  ExpectCounts(*Read(text), kMeshCapacity, kMeshCapacity, kMeshCapacity);
+  EXPECT_EQ(Counts(*Read(text)), std::vector<int>(3, kMeshCapacity));
   EXPECT_EQ(GameRandom(), next);
 }
 
-// Catches: the tint writing the argument instead of one grey, touching a zero
-// component or a face past the count; Scale touching normals, texture
-// coordinates or vertices past the count. The greys the game's own calls draw,
-// and the random sequence after them, are pinned by the golden run.
+// Catches: the tint not one grey or touching zero components; Scale touching more than vertices.
 TEST(MeshModel, ColourAndScale) {
   MeshModel m;
   m.vertexCount = 1;
@@ -159,13 +143,10 @@ TEST(MeshModel, ColourAndScale) {
   EXPECT_EQ(m.texVertices[0].x, 0.5f);
 }
 
-// Catches: a read error that aborts the game instead of ending the reading as
-// the end of the file does, a file that never ends read forever or one cut
-// short of the limit; a model not emptied before its next load.
+// Catches: a read error aborting, the size limit off by one, a model not emptied between loads.
 TEST(AseReader, LoadEndsAtAReadErrorOrTheSizeLimit) {
   const std::string dir = MakeTempDir("ase-limit");
-  // A hole of zero bytes, one endless token, then a vertex whose last byte
-  // falls on the limit's last byte or just past it.
+  // Zero bytes, then a vertex ending on the limit's last byte or just past it.
   const std::string vertex = " *MESH_VERTEX 0 1 2 3";
   for (const auto& [name, at] : {std::pair{"/within.ase", kMeshFileLimit - vertex.size()},
                                  {"/past.ase", kMeshFileLimit - vertex.size() + 1}}) {

@@ -1,5 +1,4 @@
-// The shell's rules that need no display: the 20 ms grid, key values, which
-// video drivers count as a screen and how the game takes the one it finds.
+// The shell's rules that need no display: the tick grid, keys, video drivers, screens.
 #include <SDL_keycode.h>
 #include <gtest/gtest.h>
 
@@ -12,16 +11,17 @@
 #include "shell/VideoDriver.h"
 
 namespace {
-TickTimer Started(std::uint64_t at) {
+// Started at 1000 (steps at 1020, 1040, ...), with a tick that finished at `finished` if given.
+TickTimer Started(std::uint64_t at, std::uint64_t finished = 0) {
   TickTimer timer;
   StartTickTimer(timer, at);
+  if (finished) AdvanceTickTimer(timer, finished);
   return timer;
 }
 }  // namespace
 
-// A tick is due from one step after the start; the loop may sleep until then,
-// never a negative time, and without limit (-1) while the timer is stopped.
-TEST(TickTimer, DueAndWaitFromStartStopAndHugeDeadlines) {
+// Due one step after the start or the last tick, never in a burst; no wait while stopped (-1).
+TEST(TickTimer, DueAndWaitOnTheGrid) {
   TickTimer stopped = Started(0), huge = Started(0);
   StopTickTimer(stopped);
   huge.deadline = UINT64_MAX;
@@ -41,6 +41,13 @@ TEST(TickTimer, DueAndWaitFromStartStopAndHugeDeadlines) {
       {"stopped", stopped, 40, false, -1},
       {"stopped, end of time", stopped, UINT64_MAX, false, -1},
       {"wait beyond an int", huge, 0, false, INT_MAX},
+      {"ticked at the start", Started(1000, 1000), 1000, false, 20},
+      {"ticked on time", Started(1000, 1020), 1020, false, 20},
+      {"ticked a little late", Started(1000, 1021), 1021, false, 19},
+      {"ticked just before a step", Started(1000, 1039), 1039, false, 1},
+      {"ticked on a step", Started(1000, 1040), 1040, false, 20},
+      {"a slow tick skips the missed step", Started(1000, 1075), 1075, false, 5},
+      {"far behind: the next step only", Started(1000, 1999), 1999, false, 1},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(TickDue(c.timer, c.now), c.due) << c.name;
@@ -48,28 +55,7 @@ TEST(TickTimer, DueAndWaitFromStartStopAndHugeDeadlines) {
   }
 }
 
-// Grid from 1000: steps at 1020, 1040, 1060, ...
-TEST(TickTimer, LateTicksStayOnTheGridWithoutCatchUp) {
-  const struct {
-    std::uint64_t now, deadline;
-  } cases[] = {
-      // when the tick finished, the next tick
-      {1000, 1020}, {1020, 1040}, {1021, 1040}, {1039, 1040},  // on time or a little late
-      {1040, 1060},  // exactly on a step: that step has passed
-      {1075, 1080},  // a slow tick skips the missed step
-      {1999, 2000},  // far behind: one tick, then the next step only
-  };
-  for (const auto& c : cases) {
-    TickTimer timer = Started(1000);
-    AdvanceTickTimer(timer, c.now);
-    EXPECT_EQ(timer.deadline, c.deadline) << "tick finished at " << c.now;
-    EXPECT_FALSE(TickDue(timer, c.now)) << "a second tick right away at " << c.now;
-  }
-}
-
-// Keys without a character carry SDL's scancode flag (1 << 30). Alt held
-// makes any key the desktop's: Alt+R must not stop the orbit nor Alt+Esc end
-// the game; other modifiers leave the key to the game.
+// Keys without a character carry the scancode flag (1 << 30); Alt leaves keys to the desktop.
 TEST(KeyMap, KeyDownsGetTheirVirtualKeyValuesUnlessAltIsHeld) {
   constexpr int kFlag = 1 << 30;
   const struct {
@@ -99,23 +85,15 @@ TEST(VideoDriver, DriversThatDrawNowhereNeedToBeAskedFor) {
     const char* requested;
     bool accepted;
   } cases[] = {
-      {"x11", nullptr, true},
-      {"wayland", "", true},
-      {"KMSDRM", nullptr, true},
-      {"offscreen", nullptr, false},
-      {"dummy", nullptr, false},
-      {"offscreen", "", false},
-      {"offscreen", "x11", false},
-      {"offscreen", "offscreen", true},
-      {"OffScreen", "offscreen", true},
-      {"offscreen", "x11,offscreen", true},
-      {"dummy", "dummy,x11", true},
-      {"dummy", "x11,offscreen", false},
-      {"offscreen", "offscreen,", true},
-      {"offscreen", "offscreen2", false},
-      {"dummy", ",dumm", false},  // whole names only
-      {nullptr, nullptr, false},
-      {"", "", false},  // no driver at all
+      // clang-format off
+      {"x11", nullptr, true}, {"wayland", "", true}, {"KMSDRM", nullptr, true},
+      {"offscreen", nullptr, false}, {"dummy", nullptr, false}, {"offscreen", "", false},
+      {"offscreen", "x11", false}, {"offscreen", "offscreen", true},
+      {"OffScreen", "offscreen", true}, {"offscreen", "x11,offscreen", true},
+      {"dummy", "dummy,x11", true}, {"dummy", "x11,offscreen", false},
+      {"offscreen", "offscreen,", true}, {"offscreen", "offscreen2", false},
+      {"dummy", ",dumm", false}, {nullptr, nullptr, false}, {"", "", false},  // whole names only
+      // clang-format on
   };
   for (const auto& c : cases) {
     EXPECT_EQ(VideoDriverAccepted(c.driver, c.requested), c.accepted)
@@ -123,8 +101,7 @@ TEST(VideoDriver, DriversThatDrawNowhereNeedToBeAskedFor) {
   }
 }
 
-// The real switch only where it is real and exact; a stretched or cropped
-// picture comes from any other choice.
+// The real mode switch only on X11 with the exact mode; any other would stretch or crop.
 TEST(ScreenRules, ModeSwitchOnlyOnX11WithTheExactMode) {
   const struct {
     const char* driver;

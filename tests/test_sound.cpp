@@ -1,5 +1,4 @@
-// The mixer and the tick's sounds: which bounce makes which sound where, a
-// sound to a voice, panning, the oldest voice taken, silence when muted.
+// The mixer (voices, panning, muting) and which bounce makes which sound where.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -26,8 +25,7 @@ std::vector<int16_t> Mix(Mixer& mixer, int frames) {
 }
 }  // namespace
 
-// Catches: a sound mixed at the wrong level or length, panning turned round
-// or fading the near side, a voice that never frees itself.
+// Catches: wrong level or length, panning turned round, a voice that never frees itself.
 TEST(Mixer, SoundsPlayPannedToTheirSide) {
   Mixer mixer;
   FillClips(mixer, {10000, 20000, 0, 0}, {100, 100, 1, 1});
@@ -53,8 +51,7 @@ TEST(Mixer, SoundsPlayPannedToTheirSide) {
   EXPECT_EQ(Mix(mixer, 1)[0], 32767);
 }
 
-// Catches: a fifth sound dropped, or taking a voice other than the one that
-// started longest ago.
+// Catches: a fifth sound dropped or taking a voice other than the oldest.
 TEST(Mixer, ANewSoundTakesTheOldestVoice) {
   Mixer mixer;
   FillClips(mixer, {1, 10, 100, 1000}, {50, 1000, 1000, 1000});
@@ -68,8 +65,7 @@ TEST(Mixer, ANewSoundTakesTheOldestVoice) {
   EXPECT_EQ(out[38], 1120);  // and no wall left to play out its 10 frames
 }
 
-// Catches: a muted mixer that still sounds, plays what was posted while it
-// was muted once sound is back, or stays silent after M again.
+// Catches: a muted mixer sounding, replaying what was posted muted, or staying muted.
 TEST(Mixer, MutedIsSilentAndMTogglesIt) {
   gMixer.muted = 0;
   FillClips(gMixer, {1000, 1000, 1000, 1000}, {100, 100, 100, 100});
@@ -87,9 +83,7 @@ TEST(Mixer, MutedIsSilentAndMTogglesIt) {
   for (SoundClip& clip : gMixer.clips) clip = SoundClip();
 }
 
-// Catches: a bounce not heard, heard twice, or as the wrong sound; a wall
-// heard when the floor alone turns the ball; the roof heard in a tick that
-// ended at an end (the roof is not tested then); the pan not the ball's x.
+// Catches: a bounce missed, doubled or misnamed; the roof at an end; the pan not the ball's x.
 TEST(TickSounds, EachBounceItsSoundPannedByX) {
   const struct {
     const char* what;

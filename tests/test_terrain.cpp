@@ -1,6 +1,4 @@
-// The floor: heights from short or missing files, queries at and beyond the
-// grid's edges. Its look, scroll, glow, draw state and the heights the ball
-// meets, to the last bit, are pinned by the golden run.
+// The floor: heights from short or missing files, queries at and beyond the grid's edges.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -21,8 +19,7 @@ void Load(Terrain& t, const std::function<int(int, int)>& height) {
 }
 }  // namespace
 
-// Catches: bytes read row by row, an odd byte rounded up, a short or missing
-// file giving anything but its last height (or -30).
+// Catches: bytes read row by row, odd bytes rounded up, short or missing files misread.
 TEST(TerrainLoad, BytesColumnByColumnAndShortFiles) {
   std::string every, none, three = "\x64\x32\x07";
   for (int i = 0; i < 1700; ++i) every += static_cast<char>(i % 256);
@@ -45,9 +42,7 @@ TEST(TerrainLoad, BytesColumnByColumnAndShortFiles) {
   }
 }
 
-// Catches: the wrong triangle or cell, a read outside the grid, the plane
-// not extended past the edges. Level at 0 with one raised vertex: the
-// triangles that hold it tilt, so a flat answer says which triangle was used.
+// Catches: the wrong triangle or cell, reads outside the grid; one raised vertex tells which.
 TEST(TerrainQueries, TriangleChoiceTruncationAndClamping) {
   const struct {
     int bumpC, bumpR;

@@ -1,34 +1,18 @@
-// The shell's event loop as the game runs it, on SDL's offscreen driver with
-// a real GL context: what a size message, a late tick, a minimized window and
-// the pointer on another screen size and a gamepad do to the game.
+// The shell's event loop on SDL's offscreen driver: late ticks, sizes, hiding, pointer, pad.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "loop/Game.h"
 #include "shell/Gamepad.h"
 #include "shell/Shell.h"
+#include "shell/core/RenderState.h"
 
 namespace {
 std::uint64_t gNow = 0;
-std::uint64_t FakeClock() { return gNow; }
-
-// One game for the whole program, set up as the entry does it, on the clock
-// the test turns by hand.
-void StartGameOnce() {
-  static bool started = false;
-  if (started) return;
-  started = true;
-  setenv("SDL_VIDEODRIVER", "offscreen", 1);
-  gShellClock = FakeClock;
-  ASSERT_TRUE(OpenDisplay());
-  ASSERT_TRUE(CreateGameWindow());
-  ASSERT_TRUE(CreateGameContext());
-  SDL_ShowWindow(gWindow);
-  SetUpScene();
-}
 
 // Runs a turn with an event waiting, so the turn never sleeps for long.
 void Turn() {
@@ -43,7 +27,16 @@ float Orbit() { return gCamera.orbitAngle; }
 class Loop : public ::testing::Test {
  protected:
   void SetUp() override {
-    StartGameOnce();
+    static bool started = false;  // one game for the whole program, set up as the entry does
+    if (!started) {
+      started = true;
+      setenv("SDL_VIDEODRIVER", "offscreen", 1);
+      gShellClock = [] { return gNow; };  // a clock turned by hand
+      ASSERT_TRUE(OpenDisplay());
+      ASSERT_TRUE(CreateGameWindow());
+      ASSERT_TRUE(CreateGameContext());
+      SetUpScene();
+    }
     SDL_ShowWindow(gWindow);
     gNow = 1000;
     StartTickTimer(gTickTimer, gNow);
@@ -66,8 +59,7 @@ TEST_F(Loop, LateTickRunsOnceNeverAsABurst) {
   EXPECT_EQ(Orbit(), before + 2.0f) << "no tick at the step of 1080";
 }
 
-// Hidden or minimized: no tick however late; shown again: a fresh grid from
-// then, not a burst for the time away.
+// Hidden: no tick however late; shown again: a fresh grid, not a burst for the time away.
 TEST_F(Loop, HiddenGameStopsAndGoesOnOnAFreshGrid) {
   const float before = Orbit();
   SDL_HideWindow(gWindow);
@@ -88,27 +80,35 @@ TEST_F(Loop, HiddenGameStopsAndGoesOnOnAFreshGrid) {
   EXPECT_EQ(Orbit(), before + 1.0f) << "no tick on the fresh grid";
 }
 
-// The size message reaches the viewport and the projection, at the new shape.
+// The size message sets the viewport and a projection of its shape, the aspect rounded to a float
+// (1280 x 800 tells) and model-view left selected; a height of 0 (called directly) divides by 1.
 TEST_F(Loop, SizeMessageSetsViewportAndProjection) {
-  const struct { int width, height; } sizes[] = {{640, 400}, {1024, 768}, {300, 900}};
+  const struct {
+    int width, height, viewportHeight;
+    float xScale;  // cot 30 over the aspect; depth from 1 to 12000 worked in double, kept as float
+  } cases[] = {
+      {1280, 800, 800, 1.08253169f}, {1024, 768, 768, 1.29903805f}, {640, 0, 1, 0.00270632934f}};
   SDL_SetWindowFullscreen(gWindow, 0);
-  for (const auto& size : sizes) {
-    SDL_SetWindowSize(gWindow, size.width, size.height);
+  for (const auto& c : cases) {
+    glMatrixMode(GL_PROJECTION);
+    if (c.height == 0) ResizeViewport(c.width, c.height);
+    if (c.height != 0) SDL_SetWindowSize(gWindow, c.width, c.height);
     Turn();
-    GLint viewport[4];
+    GLint viewport[4], mode = 0;
     glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], size.width);
-    EXPECT_EQ(viewport[3], size.height);
-    GLfloat projection[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    // x is scaled by cot(30 degrees) / aspect, y by cot(30 degrees).
-    EXPECT_NEAR(projection[5], 1.7320508f, 1e-5f);
-    EXPECT_NEAR(projection[5] / projection[0], static_cast<float>(size.width) / size.height, 1e-5f);
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4),
+              (std::vector<GLint>{0, 0, c.width, c.viewportHeight}));
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    std::vector<GLfloat> projection(16);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
+    EXPECT_EQ(projection, (std::vector<GLfloat>{c.xScale, 0, 0, 0, 0, 1.73205078f, 0, 0, 0, 0,
+                                                -1.00016665f, -1, 0, 0, -2.00016665f, 0}))
+        << c.width << "x" << c.height;
   }
 }
 
-// The pointer on a window of another size is measured in the 1024x768 frame
-// the paddle's limits are in: the middle of any window is the middle of it.
+// The pointer on a window of another size is measured in the 1024x768 frame.
 TEST_F(Loop, PointerOnAnySizeMovesThePaddleByItsShare) {
   SDL_SetWindowFullscreen(gWindow, 0);
   SDL_SetWindowSize(gWindow, 2048, 1536);
@@ -125,11 +125,9 @@ TEST_F(Loop, PointerOnAnySizeMovesThePaddleByItsShare) {
   EXPECT_EQ(gPaddles[1].position.y, 348.0f - 150.0f);
 }
 
-// A pad through the loop: its A reaches the game as Space does, and its
-// stick moves the near paddle on the next tick.
+// A pad through the loop: A acts as Space, the stick moves the near paddle on the next tick.
 TEST_F(Loop, PadButtonAndStickGoThroughTheLoop) {
-  // SDL holds a pad's input back from a window without the focus, which an
-  // offscreen window never gets.
+  // An offscreen window never has the focus SDL wants for pad input.
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
   StartGamepads();
   gAutoPlay = 1;

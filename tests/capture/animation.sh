@@ -1,7 +1,5 @@
 #!/usr/bin/env bash
-# courtball-capture --animate holds exactly the chosen frames, in order, each
-# shown for its ticks and equal to the frame --png writes (lossless, decoded
-# by ImageMagick); --animate-width keeps the shape; an empty range is refused.
+# --animate holds the chosen frames in order, timed, equal to --png's; scaled; empty range refused.
 #   usage: animation.sh CAPTURE DATA
 set -uo pipefail
 capture=$1
@@ -10,8 +8,7 @@ cd "$2" || exit 1
 fail=0
 no() { echo "FAIL: $*"; fail=1; }
 
-# The camera turns a degree a tick, so a frame taken one tick off differs; the
-# run of 6 ticks must lengthen itself to reach --to.
+# A frame one tick off differs; the run of 6 ticks must lengthen itself to reach --to.
 "$capture" --frames 6 --png 3,7,11 --out "$work" --animate "$work/a.webp" --from 3 --to 11 \
   --every 4 || no "capture failed"
 timing=$(identify -format '%T/%Wx%H ' "$work/a.webp")  # delay in 10 ms, canvas, per frame

@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
-# Every data file with every fault in its place, each on a fresh copy of the
-# data, two runs at a time. A bitmap is refused with its one message, exit 1;
-# a mesh or the floor plays on, exit 0, and a broken mesh leaves the ball,
-# camera, paddles, floor and title card as they were; a file reached through
-# links plays as the file itself. A broken sound file plays on too, that sound
-# silent, with one line on stderr naming it and the trace unchanged.
-# `courtball-data check` agrees on every cell. A signal, a sanitizer report or
-# a hang fails the cell.
+# Every data file with every fault: a bitmap is refused with its message (exit 1); a mesh, the
+# floor or a sound plays on with the rest unchanged (a sound with one line on stderr); links
+# play as the file; `courtball-data check` agrees. A signal, sanitizer report or hang fails.
 set -uo pipefail
 export capture="$1" tool="$2" data="$3" work
 work=$(mktemp -d)
@@ -74,9 +69,7 @@ export -f cell
 for f in $files; do for fault in $faults; do echo "$f $fault"; done; done |
   xargs -P 2 -n 2 bash -c 'cell "$@"' _
 
-# The matrix: 0:play (exit 0, played on), 0:quiet (played on without that
-# sound, one line on stderr), or exit 1 with the bitmap's message: open
-# (Failed to open ...), format (Unknown DIB ...), convert (Image file ...).
+# The matrix: 0:play, 0:quiet (a sound lost), or 1:open, 1:format, 1:convert (the bitmap's message).
 status=0
 printf '%-14s' "" && printf '%-10s' $faults && echo
 for f in $files; do

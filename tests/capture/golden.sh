@@ -1,10 +1,6 @@
 #!/usr/bin/env bash
-# What the player sees and hears, pinned: the generated data files byte for
-# byte, the desktop icon's pixels at every size made, then each run of
-# tests/golden/runs played again, its trace and sound (a run's
-# --wav {out}/sound.wav) compared exactly and the frames its --png names
-# within Mesa's rounding (no channel off by more than 2, at most 0.05 % of the
-# pixels off at all). Differences are pictured in OUT.
+# Data files, icons, and each run's trace and sound pinned exactly; frames within Mesa's
+# rounding (no channel off by more than 2, at most 0.05 % of pixels off). Differences go to OUT.
 set -uo pipefail
 capture="$1"; data="$2"; golden="$3"; out="$4"; icons="$5"
 rm -rf "$out" && mkdir -p "$out"
@@ -20,8 +16,7 @@ if ! diff "$golden/icons.sha256" <(icon_pixels "$icons"); then
   echo "FAIL the icons' sizes or pixels (>) differ from $golden/icons.sha256"; fail=1
 fi
 
-# frame GOLDEN NEW: the largest channel difference per pixel, how many pixels
-# differ at all and their bounding box; NEW-diff.png marks them in red.
+# frame GOLDEN NEW: fails past the rounding; NEW-diff.png marks the differences in red.
 frame() {
   if [ ! -f "$2" ]; then echo "FAIL $2 was not written"; fail=1; return; fi
   local delta="${2%.png}-delta.png" max count w h x y
@@ -36,8 +31,7 @@ frame() {
   fail=1
 }
 
-# Every file in GOLDEN must be one the runs file accounts for, and every file
-# it accounts for must be there: a lost or stray golden file fails too.
+# A golden file lost, or one no run accounts for, fails too.
 expected=" runs data.sha256 icons.sha256 "
 while read -r name args; do
   case "$name" in '' | '#'*) continue ;; esac

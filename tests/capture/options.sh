@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# courtball-capture refuses what it could not honour, with exit 2, a message
-# naming it and before anything runs: a frame, key, mouse or pad tick past
-# --frames, a stick beyond its range, a button it has no use for, an empty
-# list. The last tick itself is fine; a sound it cannot write exits 1. Back
-# ends the run as Esc ends the game.
+# courtball-capture refuses, with exit 2 before anything runs, ticks past --frames, bad pad
+# entries and empty lists; an unwritable sound exits 1; Back ends the run as Esc does.
 set -uo pipefail
 capture="$1"; data="$2"
 out=$(mktemp -d)

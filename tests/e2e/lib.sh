@@ -1,13 +1,10 @@
-# lib.sh -- shared steps for the end-to-end scripts and the pacing run: a
-# private Xvfb, the game in a working directory, screenshots, and waits on a
-# condition that always have a deadline. Source it, then call e2e_init NAME.
+# lib.sh -- shared end-to-end steps: private X servers, the game, screenshots, waits with deadlines.
 E2E_FAILED=0 XVFB_PID="" GAME_PID="" E2E_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 fail() { echo "FAIL: $*" >&2; E2E_FAILED=1; }
 note() { echo "-- $*"; }
 
-# until_true S CMD...: runs CMD every 0.2 s until it succeeds; false once S
-# seconds have passed without success.
+# until_true S CMD...: runs CMD every 0.2 s until it succeeds; false after S seconds.
 until_true() {
   local deadline=$((SECONDS + $1))
   shift
@@ -29,13 +26,8 @@ e2e_cleanup() {
   [ "$E2E_FAILED" = 0 ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_TMP" || echo "(files kept in $E2E_TMP)" >&2
 }
 
-# start_xvfb [SIZE] [ARGS...]: a private Xvfb with one screen of SIZE
-# (default 1024x768). Xvfb picks a free display itself and writes its number
-# to a descriptor: no guessing, no clash with parallel runs. A run killed
-# outright still loses its Xvfb after E2E_XVFB_LIMIT seconds. Without a font
-# path Xvfb has only built-in fonts, which cannot draw SDL's message box: an
-# error box then fails at once (the text still reaches stderr) instead of
-# waiting for a click that no one makes.
+# start_xvfb [SIZE] [ARGS...]: a private Xvfb (default 1024x768). Its built-in fonts cannot
+# draw SDL's message box, so an error box fails at once instead of waiting for a click.
 start_xvfb() {
   local size=1024x768 fonts=(-fp built-ins)
   case "${1:-}" in [0-9]*x[0-9]*) size=$1; shift ;; esac
@@ -43,8 +35,7 @@ start_xvfb() {
   start_server "Xvfb $size" Xvfb -screen 0 "${size}x24" -nolisten tcp -noreset "${fonts[@]}" "$@"
 }
 
-# start_server WHAT SERVER ARGS...: an X server that writes its display
-# number to descriptor 9 (-displayfd); XVFB_PID is the timeout guarding it.
+# start_server WHAT SERVER ARGS...: an X server that picks its own display (-displayfd).
 start_server() {
   local what=$1 numfile="$E2E_TMP/display"
   shift
@@ -60,7 +51,6 @@ start_server() {
   return 1
 }
 
-# XVFB_PID is the timeout guarding Xvfb; it passes TERM on to the server.
 stop_xvfb() {
   if [ -n "$XVFB_PID" ] && alive "$XVFB_PID"; then
     local server
@@ -72,13 +62,10 @@ stop_xvfb() {
   XVFB_PID=""
 }
 
-# The screen's current size on the RandR side, e.g. 1280x1024.
-screen_mode() { xrandr | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }
+screen_mode() { xrandr | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }  # e.g. 1280x1024
+is_mode() { [ "$(screen_mode)" = "$1" ]; }
 
-# start_game BIN DIR [ARGS]: BIN in DIR, output in $E2E_TMP/game.{out,err};
-# timeout kills it after E2E_GAME_LIMIT s. GAME_PID is that timeout. Sound
-# goes to SDL's silent dummy driver unless SDL_AUDIODRIVER says otherwise: a
-# machine without a sound card would otherwise add its "no sound" line.
+# start_game BIN DIR [ARGS]: BIN in DIR, output in $E2E_TMP/game.{out,err}, silent sound.
 start_game() {
   local bin dir=$2
   bin=$(readlink -f "$1")
@@ -97,19 +84,12 @@ window_named() {  # the id of the first window named exactly $1
   xdotool search --name "^$(printf '%s' "$1" | sed 's/[.[\*^$]/\\&/g')\$" 2>/dev/null | head -n1 | grep .
 }
 wait_for_window() { until_true "$2" window_named "$1"; }
-expect_window_at_origin() {  # a 1024x768 window at (0, 0)
-  local geometry
-  geometry=$(xdotool getwindowgeometry "$1" 2>&1)
-  grep -q "Position: 0,0" <<<"$geometry" && grep -q "Geometry: 1024x768" <<<"$geometry" ||
-    fail "window not 1024x768 at 0,0: $geometry"
-}
 
 # xwininfo, not xdotool: xdotool cannot match the box's UTF-8 name.
 error_box() { xwininfo -root -tree 2>/dev/null | awk '$2 == "\"Error\":" { print $1; f = 1; exit } END { exit !f }'; }
 wait_for_box() { until_true "$1" error_box; }
 
-# Xvfb's built-in fonts cannot draw SDL's message box; one scalable font,
-# listed by hand, can.
+# One scalable font, listed by hand, with which Xvfb can draw SDL's message box.
 font_path() {
   local dir="$E2E_TMP/fonts" font
   font=$(find /usr/share/fonts -name DejaVuSans.ttf 2>/dev/null | head -n1)
@@ -140,14 +120,12 @@ above() { awk -v v="$1" -v l="$2" 'BEGIN { exit !(v + 0 > l + 0) }'; }
 expect_above() { above "$1" "$2" || fail "$3: $1, expected more than $2"; }  # VALUE LEAST WHAT
 expect_below() { above "$2" "$1" || fail "$3: $1, expected less than $2"; }  # VALUE MOST WHAT
 
-# Screenshots into FILE until the pixel at X Y is not black (a frame has
-# reached the screen), for at most S seconds.
+# wait_for_frame FILE X Y S: screenshots until the pixel at X Y is not black.
 frame_shown() { screenshot "$1" && above "$(convert "$1" -format "%[fx:p{$2,$3}.intensity]" info:)" 0; }
 wait_for_frame() { until_true "$4" frame_shown "$@" || fail "nothing drawn at ($2, $3) after $4 s"; }
 
-# wait_for_rest REF FILE W H X Y LEAST S: screenshots into FILE until the WxH
-# box at X,Y differs from REF by more than LEAST and not from the shot before:
-# something came to rest there, not just passed by. Fails after S seconds.
+# wait_for_rest REF FILE W H X Y LEAST S: until the box differs from REF by more than LEAST
+# and not from the shot before: something came to rest there.
 at_rest() {
   [ -f "$2" ] && mv "$2" "$2.before.png"
   screenshot "$2" && above "$(region_change "$1" "$2" "$3" "$4" "$5" "$6")" "$7" &&
@@ -155,35 +133,39 @@ at_rest() {
 }
 wait_for_rest() { until_true "$8" at_rest "$@" || fail "nothing came to rest in $3x$4+$5+$6 in $8 s"; }
 
+# wait_game_exit S [CODE]: the game's exit status in GAME_STATUS, expected to be CODE if given.
 wait_game_exit() {
   until_true "$1" gone "$GAME_PID" ||
     { fail "game still running after $1 s"; kill -KILL $(game_process) "$GAME_PID" 2>/dev/null; }
   wait "$GAME_PID"
   GAME_STATUS=$?
   GAME_PID=""
+  [ -z "${2:-}" ] || [ "$GAME_STATUS" = "$2" ] || fail "exit code $GAME_STATUS, expected $2"
 }
-
-expect_status() { [ "$GAME_STATUS" = "$1" ] || fail "exit code $GAME_STATUS, expected $1"; }
 
 expect_stderr() {
   grep -qxF "$1" "$E2E_TMP/game.err" ||
     { fail "stderr lacks '$1'"; sed 's/^/  stderr: /' "$E2E_TMP/game.err" >&2; }
 }
 
+esc_ends_game() { xdotool key Escape; wait_game_exit 10 1; }
+
 e2e_finish() { [ "$E2E_FAILED" = 0 ] && echo PASS; exit "$E2E_FAILED"; }
 
-# The geometry of window $1 is the whole screen, $2 (WxH), from (0, 0).
+# The geometry of window $1 is $2 (WxH, default 1024x768) from (0, 0).
 expect_window_covers() {
   local geometry
   geometry=$(xdotool getwindowgeometry "$1" 2>&1)
-  grep -q "Position: 0,0" <<<"$geometry" && grep -q "Geometry: $2\$" <<<"$geometry" ||
-    fail "window does not cover the $2 screen: $geometry"
+  grep -q "Position: 0,0" <<<"$geometry" && grep -q "Geometry: ${2:-1024x768}\$" <<<"$geometry" ||
+    fail "window does not cover the ${2:-1024x768} screen: $geometry"
+}
+# court_still: after R two shots in a row, a.png and b.png, find the court in the same place.
+court_still() {
+  screenshot "$E2E_TMP/a.png" && sleep "${1:-0}" && screenshot "$E2E_TMP/b.png" &&
+    [ "$(court_span "$E2E_TMP/a.png")" = "$(court_span "$E2E_TMP/b.png")" ]
 }
 
-# court_span FILE: "FIRST LAST WIDTH HEIGHT", the first and last column of
-# the case's blue on the row at 74 % of the height. With the orbit stopped the
-# court is symmetric about the middle, and a projection of the viewport's own
-# aspect makes (LAST - FIRST) / HEIGHT the same on every screen.
+# court_span FILE: "FIRST LAST WIDTH HEIGHT", the case's blue on the row at 74 % of the height.
 court_span() {
   local w h
   read -r w h < <(identify -format '%w %h' "$1")
@@ -192,9 +174,7 @@ court_span() {
       if (first == "") first = $1; last = $1 } END { print first + 0, last + 0, w, h }'
 }
 
-# expect_court_shape REF FILE: FILE shows the court as REF (a 1024x768 frame
-# of the orbit stopped by R) does, at the same shape and centred: neither
-# stretched nor cropped.
+# expect_court_shape REF FILE: FILE shows the court at REF's shape, centred.
 expect_court_shape() {
   local rf rl rw rh f l w h
   read -r rf rl rw rh < <(court_span "$1")
@@ -206,8 +186,7 @@ expect_court_shape() {
     fail "court not centred: $f..$l on $w"
 }
 
-# Process CPU time of pid $1 in clock ticks (user + system).
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null; }
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null; }  # CPU time of pid $1
 
 # start_xorg: a private Xorg of xorg-dummy.conf (needs root); stop_xvfb ends it.
 start_xorg() {

@@ -1,22 +1,12 @@
 #!/usr/bin/env bash
-# Screens without a 1024x768 mode, larger and smaller: the game covers the
-# screen and shows the court at the projection's right shape, a wider view on
-# a wide screen, never stretched or cropped. Under a window manager (openbox)
-# a minimized game stops ticking and takes no processor; restored, it goes on
-# without catching up.   usage: screens.sh GAME-TIMED WORKDIR REFERENCE
-# (REFERENCE: a 1024x768 golden frame of the orbit stopped by R)
+# Screens without a 1024x768 mode: the court covers them unstretched. Minimized under openbox
+# the game neither ticks nor uses the processor, nor catches up after.
+#   usage: screens.sh GAME-TIMED WORKDIR REFERENCE (a 1024x768 golden frame after R)
 set -u
 . "$(dirname "$0")/lib.sh"
 game=$1 workdir=$2 reference=$3
 e2e_init screens
 ticks() { wc -l <"$E2E_TMP/ticks"; }
-
-# R stops the orbit at 180 degrees; the court is then still, so two shots
-# in a row measure the same.
-court_at_rest() {
-  screenshot "$E2E_TMP/a.png" && screenshot "$E2E_TMP/b.png" &&
-    [ "$(court_span "$E2E_TMP/a.png")" = "$(court_span "$E2E_TMP/b.png")" ]
-}
 
 check_screen() {  # SIZE
   local window
@@ -25,21 +15,17 @@ check_screen() {  # SIZE
   wait_for_frame "$E2E_TMP/first.png" "$((${1%x*} - 1))" "$((${1#*x} - 1))" 15
   expect_window_covers "$window" "$1"
   xdotool key r
-  until_true 10 court_at_rest || fail "$1: the court never came to rest"
+  until_true 10 court_still || fail "$1: the court never came to rest"
   expect_court_shape "$reference" "$E2E_TMP/b.png"
-  cp "$E2E_TMP/b.png" "$E2E_TMP/court-$1.png"
 }
 
 start_xvfb 800x600 || e2e_finish
 check_screen 800x600
-xdotool key Escape
-wait_game_exit 10
-expect_status 1
+esc_ends_game
 stop_xvfb
 
 start_xvfb 1920x1080 || e2e_finish
-openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
-wm=$!
+openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 & wm=$!
 check_screen 1920x1080
 window=$(window_named "Hit Esc To Exit.")
 xdotool windowminimize "$window"
@@ -58,8 +44,6 @@ sleep 1  # a second's worth of ticks, not the two minimized seconds' too
 resumed=$(($(ticks) - held))
 [ "$resumed" -le 60 ] || fail "$resumed ticks in the second after restoring: a catch-up burst"
 wait_for_frame "$E2E_TMP/restored.png" 960 540 5
-xdotool key Escape
-wait_game_exit 10
-expect_status 1
+esc_ends_game
 kill "$wm" 2>/dev/null; wait "$wm" 2>/dev/null
 e2e_finish

@@ -1,8 +1,6 @@
-# common.sh -- the install and package tests' installed files, validators and
-# game started as its menu entry says. Source it after tests/e2e/lib.sh.
+# common.sh -- installed files, validators and the menu entry's game. Source after e2e/lib.sh.
 
-# installed_files PREFIX DATA: every file an install puts under PREFIX; the
-# data files are the ones the build generated into DATA.
+# installed_files PREFIX DATA: every file an install puts under PREFIX, data from DATA.
 installed_files() {
   printf '%s\n' "$1"/bin/courtball{,-capture,-data} "$1"/libexec/courtball/courtball \
     "$1"/share/{applications/courtball.desktop,metainfo/io.github.courtball.courtball.metainfo.xml} \
@@ -30,9 +28,7 @@ validate() {
   done
 }
 
-# play_entry ENTRY BINDIR: runs the entry's Exec command, found on a PATH led
-# by BINDIR, from a folder with no data; the court is drawn (its clear colour
-# around it, not alone), nothing is complained of, and Esc ends it with 1.
+# play_entry ENTRY BINDIR: the entry's Exec from BINDIR in an empty folder draws, Esc ends it.
 play_entry() {
   local command
   command=$(PATH="$2:$PATH" command -v "$(sed -n 's/^Exec=//p' "$1")") || fail "no command in $1"
@@ -41,9 +37,7 @@ play_entry() {
   wait_for_frame "$E2E_TMP/court.png" 512 384 20
   awk -v s="$(colour_share "$E2E_TMP/court.png" 153 102 0)" 'BEGIN { exit !(s > 0.05 && s < 0.6) }' ||
     fail "the court is not drawn"
-  xdotool key Escape
-  wait_game_exit 10
-  expect_status 1
+  esc_ends_game
   [ -s "$E2E_TMP/game.err" ] && { fail "the game complained:"; cat "$E2E_TMP/game.err" >&2; }
   stop_xvfb
 }

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# cmake --install into a scratch DESTDIR and a prefix of its own: the files land
-# where the desktop looks, its tools accept them, and the game starts as its
-# menu entry says, from any folder.   usage: install.sh BUILD
+# cmake --install into a scratch DESTDIR: files where the desktop looks, valid, and the game
+# starts from its menu entry in any folder.   usage: install.sh BUILD
 set -u
 . "$(dirname "$0")/../e2e/lib.sh"
 . "$(dirname "$0")/common.sh"

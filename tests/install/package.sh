@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The .deb CPack makes of the finished build depends on runtime libraries, no
-# -dev package, and holds what an install under /usr holds. Where the machine
-# allows, it is installed, played from its menu entry and removed, leaving
-# none of its files behind.   usage: package.sh BUILD
+# The .deb needs runtime libraries only and holds what an install under /usr holds; where
+# allowed it is installed, played and removed without a trace.   usage: package.sh BUILD
 set -u
 . "$(dirname "$0")/../e2e/lib.sh"
 . "$(dirname "$0")/common.sh"

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# test-web.sh -- serves the browser build on a free localhost port, plays it
-# in headless chromium (page-test.js) and ends the server.
+# test-web.sh -- serves the browser build on localhost and plays it in headless chromium.
 #   tests/web/test-web.sh BUILD_WEB GOLDEN_DIR OUT_DIR
 set -uo pipefail
 build="$1"; golden="$2"; out="$3"

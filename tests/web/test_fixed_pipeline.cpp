@@ -1,7 +1,4 @@
-// test_fixed_pipeline.cpp -- the browser build's fixed-function arithmetic
-// against Mesa's own fixed-function GL on the headless context: the matrices
-// glRotatef and gluPerspective build, a lit and sphere-mapped vertex as GL's
-// feedback mode reports it, and gluBuild2DMipmaps' smaller levels.
+// test_fixed_pipeline.cpp -- the browser build's fixed-function arithmetic against Mesa's GL.
 #include <GL/glu.h>
 
 #include <vector>
@@ -30,13 +27,11 @@ TEST_F(FixedPipelineTest, MatricesAreThoseGLBuilds) {
   for (int i = 0; i < 16; ++i) EXPECT_NEAR(ours.m[i], mesa.m[i], 1e-5) << "perspective " << i;
 }
 
-// GL's feedback mode hands back a vertex's lit colour and generated texture
-// coordinates: the game's light, colour material and sphere map, worked by Mesa.
+// GL's feedback mode hands back a vertex's lit colour and sphere-map coordinates.
 TEST_F(FixedPipelineTest, LitSphereMappedVertexIsWhatGLComputes) {
-  struct Case {
+  const struct {
     float turn, colour[4], normal[3], vertex[3];
-  };
-  const Case cases[] = {
+  } cases[] = {
       {0, {0.5f, 0.25f, 1.0f, 0.6f}, {0, 1, 0}, {0.5f, 0, -5}},     // facing the light
       {0, {1.5f, 1.2f, -0.5f, 1.1f}, {0, 1, 0}, {1, 1, -4}},        // glow past 1, below 0
       {0, {0.8f, 0.8f, 0.8f, 1.0f}, {0, -1, 0}, {-2, 0.5f, -6}},    // facing away: ambient
@@ -58,7 +53,7 @@ TEST_F(FixedPipelineTest, LitSphereMappedVertexIsWhatGLComputes) {
   glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
   glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
   const GLfloat light[] = {2000.0f, 500.0f, 100.0f, 0.0f};
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     glLoadIdentity();
     glRotatef(c.turn, 0.2f, 1.0f, 0.1f);
     glLightfv(GL_LIGHT0, GL_POSITION, light);
