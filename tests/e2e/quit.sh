@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# A display without GL: the error box, then exit 1 once it is closed.
+# A display without GL, and a GL driver failing on the server's side: the
+# game's own error box, then exit 1 once it is closed.
 #   usage: quit.sh GAME WORKDIR
 set -u
 . "$(dirname "$0")/lib.sh"
@@ -19,4 +20,16 @@ else
 fi
 wait_game_exit 10 1
 
+# Indirect GL, which Xvfb's GLX refuses: an X error, not Xlib's raw message.
+stop_xvfb
+start_xvfb -fp "$fonts" || e2e_finish
+LIBGL_ALWAYS_INDIRECT=1 start_game "$game" "$workdir"
+if box=$(wait_for_box 15); then
+  expect_stderr "Can't Create A GL Rendering Context."
+  grep -q "^courtball: X error: " "$E2E_TMP/game.err" || fail "no X error after the message"
+  xdotool key --window "$box" Return
+else
+  fail "no error box for a failing GL driver"; cat "$E2E_TMP/game.err" >&2
+fi
+wait_game_exit 10 1
 e2e_finish
