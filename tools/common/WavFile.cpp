@@ -27,16 +27,15 @@ std::string Header(uint32_t dataBytes, int channels, int rate) {
   return h;
 }
 
-std::string Samples(const int16_t* samples, size_t count) {
-  std::string out;
-  out.reserve(count * 2);
+void PutSamples(std::string& out, const int16_t* samples, size_t count) {
   for (size_t i = 0; i < count; ++i) Put16(out, static_cast<uint16_t>(samples[i]));
-  return out;
 }
 }  // namespace
 
 std::string EncodeWav(const int16_t* samples, size_t count, int channels, int rate) {
-  return Header(static_cast<uint32_t>(count * 2), channels, rate) + Samples(samples, count);
+  std::string out = Header(static_cast<uint32_t>(count * 2), channels, rate);
+  PutSamples(out, samples, count);
+  return out;
 }
 
 WavWriter::~WavWriter() {
@@ -52,9 +51,10 @@ bool WavWriter::Open(const std::string& path, int channels, int rate) {
 }
 
 bool WavWriter::Append(const int16_t* samples, size_t count) {
-  const std::string bytes = Samples(samples, count);
-  failed_ = failed_ || std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size();
-  dataBytes_ += static_cast<uint32_t>(bytes.size());
+  buffer_.clear();  // keeps its room: no allocation per tick once the first is written
+  PutSamples(buffer_, samples, count);
+  failed_ = failed_ || std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size();
+  dataBytes_ += static_cast<uint32_t>(buffer_.size());
   return !failed_;
 }
 

@@ -23,5 +23,6 @@ class WavWriter {
  private:
   std::FILE* file_ = nullptr;
   uint32_t dataBytes_ = 0;
+  std::string buffer_;  // one tick's bytes, reused
   bool failed_ = false;
 };
