@@ -2,7 +2,6 @@
 // mouse, close, visibility, and one tick and frame on every 20 ms step.
 #include <SDL.h>
 
-#include "loop/Game.h"
 #include "shell/Audio.h"
 #include "shell/Gamepad.h"
 #include "shell/KeyMap.h"
@@ -11,7 +10,7 @@
 #include "shell/TickLog.h"
 #include "shell/core/GameInput.h"
 #include "shell/core/RenderState.h"
-#include "sound/TickSounds.h"
+#include "step/GameStep.h"
 
 namespace {
 void HandleResize() {
@@ -69,10 +68,7 @@ void HandleWindowChange(const SDL_WindowEvent& window) {
 void RunTick() {
   LogTickTime();
   FeedGamepadTick();
-  const Vertex velocityBefore = gBall.velocity;
-  TickGame();
-  if (PostTickSounds(velocityBefore)) RumbleGamepad();
-  RenderFrame();
+  if (RunGameStep()) RumbleGamepad();
   SDL_GL_SwapWindow(gWindow);
 }
 

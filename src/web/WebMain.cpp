@@ -6,12 +6,13 @@
 
 #include <cstdio>
 
-#include "capture/Trace.h"
 #include "loop/Game.h"
 #include "shell/KeyMap.h"
 #include "shell/TickTimer.h"
 #include "shell/core/GameInput.h"
 #include "shell/core/RenderState.h"
+#include "step/GameStep.h"
+#include "step/Trace.h"
 
 namespace {
 constexpr int kWidth = 1024;
@@ -46,6 +47,7 @@ struct WebGame {
   int traceTicks = 0;  // ?trace=N: a trace row for each of the first N ticks
   int frameTick = -1;  // ?frame=N: tick N's frame goes to the page as a picture
   int stopTick = -1;   // ?stop=N: the loop stops after tick N's frame
+  TraceWatch trace;
 };
 WebGame gWeb;
 
@@ -70,11 +72,7 @@ void HandleEvent(const SDL_Event& event) {
 
 void RunTick() {
   ++gWeb.tick;
-  TickGame();
-  const bool traced = gWeb.tick <= gWeb.traceTicks;
-  const GlowSums glow = traced ? ReadGlowSums() : GlowSums{};
-  RenderFrame();
-  if (traced) PrintTraceRow(gWeb.tick, glow);
+  RunGameStep(gWeb.tick <= gWeb.traceTicks ? &gWeb.trace : nullptr);
   if (gWeb.tick == gWeb.frameTick) TellPageFrame(gWeb.tick);
   SDL_GL_SwapWindow(gWeb.window);
   TellPageTick(gWeb.tick);

@@ -15,7 +15,6 @@
 
 #include "capture/Animation.h"
 #include "capture/Schedule.h"
-#include "capture/Trace.h"
 #include "common/PngFile.h"
 #include "common/WavFile.h"
 #include "headless/HeadlessContext.h"
@@ -26,7 +25,8 @@
 #include "shell/core/GameInput.h"
 #include "shell/core/PadInput.h"
 #include "shell/core/RenderState.h"
-#include "sound/TickSounds.h"
+#include "step/GameStep.h"
+#include "step/Trace.h"
 
 namespace {
 constexpr int kWidth = 1024;
@@ -120,6 +120,42 @@ long long Nanoseconds(std::chrono::steady_clock::time_point from) {
       .count();
 }
 
+// What the tool does around each of the game's steps: the tick's sound
+// mixed, its trace row, and with --timing the tick's and the frame's times.
+class CaptureWatch : public StepWatch {
+ public:
+  CaptureWatch(const Options& options, SoundTrack& sound) : options_(options), sound_(sound) {}
+  bool soundWritten = true;
+
+  void BeforeStep(int tick) {
+    tick_ = tick;
+    cpuStart_ = options_.timing ? ProcessCpuNanoseconds() : 0;
+    start_ = std::chrono::steady_clock::now();
+  }
+  void AfterTick() override {
+    tickNs_ = Nanoseconds(start_);
+    soundWritten = sound_.AddTick() && soundWritten;
+    if (options_.trace) glow_ = ReadGlowSums();
+    frameStart_ = std::chrono::steady_clock::now();
+  }
+  void AfterFrame() override {
+    if (options_.timing) {
+      glFinish();  // the software renderer works behind the call; wait for it
+      std::fprintf(stderr, "timing\t%d\t%lld\t%lld\t%lld\n", tick_, tickNs_,
+                   Nanoseconds(frameStart_), ProcessCpuNanoseconds() - cpuStart_);
+    }
+    if (options_.trace) PrintTraceRow(tick_, glow_);
+  }
+
+ private:
+  const Options& options_;
+  SoundTrack& sound_;
+  int tick_ = 0;
+  GlowSums glow_{};
+  std::chrono::steady_clock::time_point start_, frameStart_;
+  long long cpuStart_ = 0, tickNs_ = 0;
+};
+
 int Run(const Options& options) {
   HeadlessContext context;
   std::string error;
@@ -139,26 +175,13 @@ int Run(const Options& options) {
   AnimationWriter animation(options.animation, kWidth, kHeight);
   SoundTrack sound;
   if (!sound.Open(options.wavPath)) return 1;
+  CaptureWatch watch(options, sound);
   PadStick stick;
   for (int tick = 1; tick <= options.frames; ++tick) {
     if (!FeedInput(options, tick, stick)) break;
-    long long cpuStart = options.timing ? ProcessCpuNanoseconds() : 0;
-    const Vertex velocityBefore = gBall.velocity;
-    auto tickStart = std::chrono::steady_clock::now();
-    TickGame();
-    long long tickNs = Nanoseconds(tickStart);
-    PostTickSounds(velocityBefore);
-    if (!sound.AddTick()) return 1;
-    const GlowSums glow = options.trace ? ReadGlowSums() : GlowSums{};
-    auto frameStart = std::chrono::steady_clock::now();
-    RenderFrame();
-    if (options.timing) {
-      glFinish();  // the software renderer works behind the call; wait for it
-      long long frameNs = Nanoseconds(frameStart);
-      std::fprintf(stderr, "timing\t%d\t%lld\t%lld\t%lld\n", tick, tickNs, frameNs,
-                   ProcessCpuNanoseconds() - cpuStart);
-    }
-    if (options.trace) PrintTraceRow(tick, glow);
+    watch.BeforeStep(tick);
+    RunGameStep(&watch);
+    if (!watch.soundWritten) return 1;
     if (wanted.count(tick) && !SaveFrame(context, options.outDir, tick)) return 1;
     if (animation.Wants(tick) && !animation.Add(context.ReadPixels())) return 1;
   }

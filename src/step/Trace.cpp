@@ -1,5 +1,5 @@
 // Trace.cpp -- one trace row per tick, read straight from the game's globals.
-#include "capture/Trace.h"
+#include "step/Trace.h"
 
 #include <cstdio>
 
