@@ -440,10 +440,15 @@ async function hiddenRun(browser) {
 async function browserKeysRun() {
   const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
     { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
-  const display = await new Promise((done) => xvfb.stdio[3].once('data', (d) => done(':' + String(d).trim())));
+  const display = await new Promise((done, fail) => {
+    xvfb.stdio[3].once('data', (d) => done(':' + String(d).trim()));
+    xvfb.once('error', fail);
+    xvfb.once('exit', (code) => fail(new Error(`Xvfb ended (${code}) before naming its display`)));
+  });
   const env = { ...process.env, DISPLAY: display };
-  const browser = await launch({ headless: false, env });
+  let browser = null;
   try {
+    browser = await launch({ headless: false, env });
     const page = await openPage(browser, '');
     const key = async (name, happens) => {
       await waitFor(page, () => window.courtball.ticks > 2);
@@ -452,11 +457,11 @@ async function browserKeysRun() {
       check(await done.then(() => true, () => false), `${name} did not do what the browser does`);
     };
     execFileSync('xdotool', ['mousemove', '500', '400'], { env });
-    await key('F5', () => page.waitForEvent('load', { timeout: 10000 }));
-    await key('ctrl+r', () => page.waitForEvent('load', { timeout: 10000 }));
-    await key('ctrl+w', () => page.waitForEvent('close', { timeout: 10000 }));
+    await key('F5', () => page.waitForEvent('load', { timeout: kDeadlineMs }));
+    await key('ctrl+r', () => page.waitForEvent('load', { timeout: kDeadlineMs }));
+    await key('ctrl+w', () => page.waitForEvent('close', { timeout: kDeadlineMs }));
   } finally {
-    await browser.close();
+    if (browser) await browser.close();
     xvfb.kill();
   }
 }
