@@ -54,9 +54,11 @@ courtball_library(courtball_sound
 courtball_library(courtball_step
   SOURCES step/GameStep.cpp step/Trace.cpp
   LIBS courtball_sound courtball_loop)
-# The shell's GL half: render state, projection, keys, mouse and pad (no SDL).
+# The shell's GL half: render state, projection, keys, mouse, pad and fingers
+# (no SDL).
 courtball_library(courtball_shellcore
   SOURCES shell/core/GameInput.cpp shell/core/PadInput.cpp shell/core/RenderState.cpp
+          shell/core/TouchInput.cpp
   LIBS courtball_step ${COURTBALL_GLU})
 
 if(COURTBALL_FUZZ)
@@ -74,8 +76,9 @@ courtball_library(courtball_shellrules
 courtball_library(courtball_soundfile
   SOURCES shell/SoundFile.cpp
   LIBS courtball_sound courtball_platform courtball_court ${COURTBALL_SDL})
-# The gamepad on SDL's game-controller layer, apart from the window so the
-# tests drive it with SDL's virtual joystick.
+# The gamepad on SDL's game-controller layer and the audio device over the
+# mixer, apart from the window: the tests drive the pad with SDL's virtual
+# joystick, and the page opens the same device as the desktop.
 courtball_library(courtball_shellextras
-  SOURCES shell/Gamepad.cpp
+  SOURCES shell/AudioDevice.cpp shell/Gamepad.cpp
   LIBS courtball_soundfile courtball_shellcore ${COURTBALL_SDL})

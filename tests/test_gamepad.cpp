@@ -1,11 +1,15 @@
-// The shell's pad handling through SDL's virtual joystick: moves, buttons, hot plugging, rumble.
+// The shell's pad handling through SDL's virtual joystick (moves, buttons, hot plugging, rumble),
+// and fingers on the court.
 #include <SDL.h>
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "loop/Game.h"
 #include "shell/Gamepad.h"
 #include "shell/KeyMap.h"
 #include "shell/core/GameInput.h"
+#include "shell/core/TouchInput.h"
 
 namespace {
 int gRumbles = 0;  // rumbles asked of the virtual pads
@@ -129,4 +133,48 @@ TEST_F(Gamepad, ButtonsActAsKeysAndPadsComeAndGo) {
   gRumbles = 0;
   RumbleGamepad();
   EXPECT_EQ(gRumbles, 1);
+}
+
+namespace {
+// Plays "d F X Y MS" (down), "m F X Y" (move) and "u F MS" (up) in turn; the last up's key.
+int PlayTouch(const char* script) {
+  TouchState touch;
+  std::istringstream in(script);
+  char kind = 0;
+  long long finger = 0;
+  float x = 0, y = 0;
+  std::uint32_t ms = 0;
+  int key = 0;
+  while (in >> kind >> finger) {
+    if (kind == 'u' && in >> ms) key = TouchUp(touch, finger, ms);
+    if (kind == 'm' && in >> x >> y) TouchMove(touch, finger, x, y);
+    if (kind == 'd' && in >> x >> y >> ms) TouchDown(touch, finger, x, y, ms);
+  }
+  return key;
+}
+}  // namespace
+
+// Catches: a lifted finger moving the paddle, the paddle past the mouse's reach, a two-finger tap
+// that keeps the paddle from the ball, and a slow, moving or three-finger touch taken for a tap.
+TEST(Touch, OneFingerSteersAndTwoTappedTogetherAreR) {
+  const struct {
+    const char* name;
+    const char* script;
+    int key, autoPlay;
+    float x, y;  // the paddle after a touch that took it
+  } cases[] = {
+      {"drag", "d1 100 100 0 m1 900 50 u1 60", 0, 0, 645 - 330, 348 - 50},
+      {"tap", "d1 99 0 0 d2 300 0 40 u2 90 u1 400", kKeyR, 1, 0, 0},
+      {"slow", "d1 99 0 0 d2 300 0 40 u1 90 u2 401", 0, 0, 99 - 330, 348},
+      {"moved", "d1 99 0 0 d2 300 0 9 m2 300 41 u1 30 u2 40", 0, 0, 99 - 330, 348},
+      {"three", "d1 99 0 0 d2 300 0 9 d3 500 0 9 u1 30 u2 40 u3 50", 0, 0, 99 - 330, 348},
+  };
+  for (const auto& c : cases) {
+    gAutoPlay = 1;
+    EXPECT_EQ(PlayTouch(c.script), c.key) << c.name;
+    EXPECT_EQ(gAutoPlay, c.autoPlay) << c.name;
+    if (c.autoPlay != 0) continue;
+    EXPECT_EQ(gPaddles[1].position.x, c.x) << c.name;
+    EXPECT_EQ(gPaddles[1].position.y, c.y) << c.name;
+  }
 }

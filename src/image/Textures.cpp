@@ -15,6 +15,10 @@ unsigned int gEnvMapTexture = 0;
 unsigned int gBallTextures[kBallBitmapCount] = {};
 
 namespace {
+// The eight names in the order the files load.
+unsigned int* const kTextureNames[] = {&gTitleTexture,    &gEnvMapTexture,   &gBallTextures[0],
+                                       &gBallTextures[1], &gBallTextures[2], &gBallTextures[3],
+                                       &gBallTextures[4], &gBallTextures[5]};
 
 void UploadTexture(const BitmapImage& image, unsigned int& texture) {
   glGenTextures(1, &texture);
@@ -36,15 +40,19 @@ void UploadTexture(const BitmapImage& image, unsigned int& texture) {
 void LoadTextures() {
   // Title card, environment map, then the ball's frames: the files' order in
   // the table, and the order in which the game reads them.
-  unsigned int* const names[] = {&gTitleTexture,    &gEnvMapTexture,   &gBallTextures[0],
-                                 &gBallTextures[1], &gBallTextures[2], &gBallTextures[3],
-                                 &gBallTextures[4], &gBallTextures[5]};
   static_assert(kEnvMapBitmap == kTitleBitmap + 1 && kBallBitmap1 == kTitleBitmap + 2);
   int file = kTitleBitmap;
-  for (unsigned int* name : names) {
+  for (unsigned int* name : kTextureNames) {
     // The reader has already told the user why; the later files are not tried.
     std::unique_ptr<BitmapImage> image = LoadBitmapImage(kGameFiles[file++].name);
     if (!image) std::exit(1);
     UploadTexture(*image, *name);
+  }
+}
+
+void UnloadTextures() {
+  for (unsigned int* name : kTextureNames) {
+    glDeleteTextures(1, name);
+    *name = 0;
   }
 }

@@ -10,3 +10,6 @@ extern unsigned int gBallTextures[kBallBitmapCount];
 // Loads "Title.bmp", "envmap.bmp", "Ball1.bmp".."Ball6.bmp" in that order.
 // A file the reader refuses ends the process with exit code 1.
 void LoadTextures();
+// Deletes the eight textures and zeroes their names, for a scene set up
+// again (a game played again from its first tick); GL may reuse the names.
+void UnloadTextures();

@@ -109,6 +109,23 @@ std::vector<std::uint8_t> PackedRows(const void* data, int width, int height) {
 }
 
 bool PowerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
+
+// The game sees names as desktop GL hands them out, 1 upward in order (the
+// trace records them); WebGL's own may start elsewhere. A deleted name is
+// given out again first, keeping its WebGL texture for the new image, so a
+// scene set up again gets the names of the first.
+GLuint gWebTextureNames[kTextureNames];  // [0] stays 0: no texture
+bool gNameTaken[kTextureNames] = {true};
+
+GLuint TakeLowestFreeName() {
+  for (GLuint name = 1; name < kTextureNames; ++name) {
+    if (gNameTaken[name]) continue;
+    gNameTaken[name] = true;
+    if (gWebTextureNames[name] == 0) gWebTextureNames[name] = WebNewTexture();
+    return name;
+  }
+  return 0;
+}
 }  // namespace
 
 extern "C" {
@@ -164,15 +181,16 @@ void glTexEnvi(GLenum, GLenum pname, GLint param) {
 }
 void glTexGenf(GLenum, GLenum, GLfloat) {}  // sphere map, the only mode the court uses
 
-// The game sees names as desktop GL hands them out, 1 upward in order (the
-// trace records them); WebGL's own may start elsewhere.
-GLuint gWebTextureNames[kTextureNames];  // [0] stays 0: no texture
-GLuint gTexturesMade = 0;
-
 void glGenTextures(GLsizei n, GLuint* names) {
+  for (GLsizei i = 0; i < n; ++i) names[i] = TakeLowestFreeName();
+}
+void glDeleteTextures(GLsizei n, const GLuint* names) {
   for (GLsizei i = 0; i < n; ++i) {
-    names[i] = gTexturesMade + 1 < kTextureNames ? ++gTexturesMade : 0;
-    gWebTextureNames[names[i]] = names[i] ? WebNewTexture() : 0;
+    const GLuint name = names[i];
+    if (name == 0 || name >= kTextureNames) continue;
+    gNameTaken[name] = false;
+    gState.hasImage[name] = false;
+    if (gState.boundTexture == name) glBindTexture(GL_TEXTURE_2D, 0);
   }
 }
 void glBindTexture(GLenum, GLuint name) {
@@ -185,6 +203,14 @@ void glPixelStorei(GLenum pname, GLint param) {
 }
 void glGetIntegerv(GLenum pname, GLint* params) {
   if (pname == GL_UNPACK_ALIGNMENT) *params = gState.unpackAlignment;
+}
+// The page reads the projection back to tell its shape.
+void glGetFloatv(GLenum pname, GLfloat* params) {
+  const MatrixStack* stack = pname == GL_PROJECTION_MATRIX  ? &gState.projection
+                             : pname == GL_MODELVIEW_MATRIX ? &gState.modelView
+                                                            : nullptr;
+  if (stack == nullptr) return;
+  for (int i = 0; i < 16; ++i) params[i] = stack->level[stack->top].m[i];
 }
 
 void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {

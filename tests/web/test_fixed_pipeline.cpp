@@ -27,6 +27,26 @@ TEST_F(FixedPipelineTest, MatricesAreThoseGLBuilds) {
   for (int i = 0; i < 16; ++i) EXPECT_NEAR(ours.m[i], mesa.m[i], 1e-5) << "perspective " << i;
 }
 
+// The page on a portrait screen keeps the 4:3 width in view, the court as large as at 4:3; a wide
+// page and the desktop keep the 60-degree height (the desktop's portrait loses the sides).
+TEST_F(FixedPipelineTest, NarrowPageKeepsTheCourtsWidth) {
+  const float x43 = 1.29903805f, y60 = 1.73205078f;  // the scales at 4:3
+  const struct {
+    int width, height;
+    NarrowView narrow;
+    float xScale, yScale;
+  } cases[] = {{390, 844, NarrowView::kWholeWidth, x43, x43 * 390 / 844},
+               {1280, 720, NarrowView::kWholeWidth, y60 * 720 / 1280, y60},
+               {390, 844, NarrowView::kCropSides, y60 * 844 / 390, y60}};
+  for (const auto& c : cases) {
+    ResizeViewport(c.width, c.height, c.narrow);
+    GLfloat m[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, m);
+    EXPECT_NEAR(m[0], c.xScale, 1e-5) << c.width << "x" << c.height;
+    EXPECT_NEAR(m[5], c.yScale, 1e-5) << c.width << "x" << c.height;
+  }
+}
+
 // GL's feedback mode hands back a vertex's lit colour and sphere-map coordinates.
 TEST_F(FixedPipelineTest, LitSphereMappedVertexIsWhatGLComputes) {
   const struct {
