@@ -142,6 +142,14 @@ server.on('clientError', (error, socket) => {
     socket.destroy();
   }
 });
+// CONNECT and upgrades are not for a folder of files; unanswered, Node would
+// drop the socket without a word.
+for (const event of ['connect', 'upgrade']) {
+  server.on(event, (request, socket) => {
+    socket.on('error', () => {});
+    socket.end('HTTP/1.1 405 Method Not Allowed\r\nConnection: close\r\n\r\n');
+  });
+}
 // A client that dribbles its request is dropped rather than holding a socket.
 server.headersTimeout = 10000;
 server.requestTimeout = 20000;
