@@ -67,7 +67,10 @@
       }
       const bytes = new Uint8Array(file.size);
       let at = 0;
-      for (const part of parts) bytes.set(part, at), at += part.length;
+      for (const part of parts) {
+        bytes.set(part, at);
+        at += part.length;
+      }
       file.bytes = bytes.buffer;
     } finally {
       clearTimeout(timer);
@@ -126,6 +129,7 @@
         return;
       }
       block.hidden = true;
+      performance.mark('courtball:files');  // the time to the first frame, split (bench-web)
       say('Starting...');
       start(module, say);
       keepOffline();
