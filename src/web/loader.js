@@ -3,15 +3,18 @@
 // the build's) is named in the page with what to do and a Retry button, never
 // left at "Loading...". Once all three are here the game starts, and the
 // service worker (sw.js) is asked to keep them for offline play.
-// The page calls loadGame(Module, say); pack.js writes the files' hashed
-// names and sizes into this script's data-game attribute.
+// The transfers begin as soon as this script runs, before the page's WebGL
+// check (slow on a software renderer), and the wasm is compiled while the
+// data still comes. The page calls loadGame(Module, say); pack.js writes the
+// files' hashed names and sizes into this script's data-game attribute.
 'use strict';
 (function () {
   const kStallMs = 30000;  // no byte for this long and the transfer counts as failed
   const files = document.currentScript.dataset.game.split(' ').map((entry) => {
     const [name, size] = entry.split(':');
-    return { name, size: Number(size), received: 0, bytes: null };
+    return { name, size: Number(size), received: 0, bytes: null, pending: null, compiled: null };
   });
+  let onProgress = () => {};  // the page's bar and line, once loadGame has them
   const byExtension = (ext) => files.find((f) => f.name.endsWith('.' + ext));
   const megabytes = (n) => (n / 1e6).toFixed(2);
 
@@ -22,7 +25,7 @@
   }
 
   // One file, counted as it arrives; rejects with a LoadError saying why.
-  async function fetchFile(file, again, progress) {
+  async function fetchFile(file, again) {
     const controller = new AbortController();
     let stalled = false;
     let timer = 0;
@@ -59,7 +62,7 @@
         parts.push(chunk.value);
         file.received += chunk.value.length;
         watch();
-        progress();
+        onProgress();
       }
       if (file.received !== file.size) {
         throw failure(file, `${file.received} bytes came where this page expects ${file.size}`,
@@ -72,6 +75,10 @@
         at += part.length;
       }
       file.bytes = bytes.buffer;
+      if (file.name.endsWith('.wasm')) {
+        file.compiled = WebAssembly.compile(file.bytes);
+        file.compiled.catch(() => {});  // told when the game starts
+      }
     } finally {
       clearTimeout(timer);
     }
@@ -83,8 +90,13 @@
     const wasm = byExtension('wasm'), data = byExtension('data'), script = byExtension('js');
     const names = { 'courtball.wasm': wasm.name, 'courtball.data': data.name };
     module.locateFile = (file) => names[file] || file;
-    module.wasmBinary = wasm.bytes;
+    module.instantiateWasm = (imports, receive) => {
+      wasm.compiled.then((compiled) => WebAssembly.instantiate(compiled, imports))
+        .then((instance) => receive(instance), (e) => say(`${wasm.name} would not start: ${e.message}`));
+      return {};
+    };
     module.getPreloadedPackage = () => data.bytes;
+    module.onRuntimeInitialized = () => performance.mark('courtball:compiled');
     const url = URL.createObjectURL(new Blob([script.bytes], { type: 'text/javascript' }));
     const tag = document.createElement('script');
     tag.onload = () => URL.revokeObjectURL(url);
@@ -105,12 +117,17 @@
     });
   }
 
+  // Every file not yet here, fetched again (past any cache) after a failure.
+  const begin = (again) => files.filter((f) => !f.bytes)
+    .forEach((f) => { f.pending = fetchFile(f, again); f.pending.catch(() => {}); });
+  begin(false);
+
   window.loadGame = function (module, say) {
     const block = document.getElementById('loading');
     const bar = block.querySelector('progress');
     const retry = block.querySelector('button');
     const total = files.reduce((sum, f) => sum + f.size, 0);
-    const progress = () => {
+    onProgress = () => {
       const received = files.reduce((sum, f) => sum + (f.bytes ? f.size : f.received), 0);
       bar.value = received / total;
       say(`Loading: ${megabytes(received)} of ${megabytes(total)} MB`);
@@ -118,9 +135,9 @@
     const attempt = async (again) => {
       retry.hidden = true;
       block.hidden = false;
-      progress();
-      const results = await Promise.allSettled(files.filter((f) => !f.bytes)
-        .map((f) => fetchFile(f, again, progress)));
+      if (again) begin(true);
+      onProgress();
+      const results = await Promise.allSettled(files.map((f) => f.pending));
       const failed = results.find((r) => r.status === 'rejected');
       if (failed) {
         say(failed.reason instanceof LoadError ? failed.reason.message : `Loading failed: ${failed.reason}`);
