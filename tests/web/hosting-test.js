@@ -1,10 +1,11 @@
 // hosting-test.js -- the page as a host serves it, on a copy of the site with
 // its own serve.js: a data file that fails to come (404, the network, a size
 // that is not the build's) is named with what to do and Retry, and Retry
-// starts the game once the file is back; after a first visit the game starts
-// from the service worker's cache with the server gone, and a new build's
-// worker leaves only its own cache; the server answers 200 bad requests, each
-// within a second, never dies and serves nothing outside the page's files.
+// starts the game once the file is back; after a first visit the browser
+// finds the page installable and the game starts from the service worker's
+// cache with the server gone, and a new build's worker leaves only its own
+// cache; the server answers 200 bad requests, each within a second, never
+// dies and serves nothing outside the page's files.
 //   node hosting-test.js SITE OUT_DIR
 'use strict';
 const { chromium } = require('playwright-core');
@@ -103,6 +104,13 @@ async function offline(browser, server) {
   const { context, page } = await newPage(browser);
   await page.goto(url);
   await waitFor(page, () => window.courtball.ticks >= 5 && navigator.serviceWorker.controller);
+  // Installable: the browser's own verdict, less the private window it runs in here.
+  const cdp = await context.newCDPSession(page);
+  const manifest = await cdp.send('Page.getAppManifest');
+  const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+  const reasons = installabilityErrors.map((e) => e.errorId).filter((id) => id !== 'in-incognito');
+  check(manifest.errors.length === 0 && reasons.length === 0,
+    `not installable: ${JSON.stringify(manifest.errors)} ${reasons}`);
   await server.stop();
   await context.setOffline(true);
   await page.goto(url + '?stop=30');
