@@ -101,11 +101,12 @@ function serve(request, response) {
     };
     if (compressible) headers.Vary = 'Accept-Encoding';
     if (encoding) headers['Content-Encoding'] = encoding;
-    if (request.headers['if-none-match'] === tag || request.method === 'HEAD') {
+    // The browser's copy is this one, or only the headers were asked for.
+    const notModified = request.headers['if-none-match'] === tag;
+    if (notModified || request.method === 'HEAD') {
       fs.close(fd, () => {});
-      const notModified = request.method === 'GET';
-      response.writeHead(notModified ? 304 : 200, notModified ? headers
-        : { ...headers, 'Content-Length': stat.size });
+      if (notModified) response.writeHead(304, headers);
+      else response.writeHead(200, { ...headers, 'Content-Length': stat.size });
       return response.end();
     }
     response.writeHead(200, { ...headers, 'Content-Length': stat.size });
