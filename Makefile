@@ -9,10 +9,11 @@
 #   make install       install under PREFIX (default /usr/local; DESTDIR honoured)
 #   make package       build the Debian package build/courtball_*.deb
 #   make mutants       break the code once per listed fault; each must fail a test
-#   make web           the browser build in build-web/ (after scripts/install-deps --web)
-#   make serve-web     serve build-web/ on localhost and print the address
+#   make web           the browser build; build-web/site is the folder to host
+#   make serve-web     serve build-web/site on localhost and print the address
 #   make test-web      build, then play the page in headless chromium against the goldens
 #   make bench-web     the page's weight, first-frame time and ticks per second
+#   make test-web-fresh  scripts/install-deps --web, make web and test-web on a clean Debian 12
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
@@ -20,7 +21,7 @@ PREFIX ?= /usr/local
 MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps build check-odr play test test-sanitize check-format bench fuzz install package \
-  mutants clean web serve-web test-web bench-web
+  mutants clean web serve-web test-web bench-web test-web-fresh
 WEB_BUILD ?= build-web
 PORT ?= 8080
 
@@ -95,17 +96,21 @@ web: deps
 	@scripts/install-deps --web
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target gamedata
-	@src/web/build.sh $(BUILD)/data $(WEB_BUILD)
+	@src/web/build.sh $(BUILD)/data $(WEB_BUILD) $(BUILD)/bin/courtball-data
 
 serve-web: web
-	@node src/web/serve.js $(WEB_BUILD) $(PORT)
+	@node src/web/serve.js $(WEB_BUILD)/site $(PORT)
 
 # Not part of `make test`: it needs the web toolchain and takes minutes.
 test-web: web
-	@tests/web/test-web.sh $(WEB_BUILD) tests/golden $(WEB_BUILD)/test
+	@tests/web/test-web.sh $(WEB_BUILD)/site tests/golden $(WEB_BUILD)/test
 
 bench-web: web
-	@bench/web-page.sh $(WEB_BUILD)
+	@bench/web-page.sh $(WEB_BUILD)/site
+
+# A debootstrap root under $(BUILD)-fresh: slow (a whole install), on demand only.
+test-web-fresh:
+	@scripts/test-web-fresh $(BUILD)-fresh
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-fuzz $(BUILD)-sanitize $(BUILD)-odr $(WEB_BUILD)

@@ -27,6 +27,9 @@ struct FixedState {
   MatrixStack modelView, projection;
   MatrixStack* current = &modelView;
   bool lighting = false, texture2D = false, genS = false, genT = false;
+  // Blending as the game asks for it; a batch every vertex of which is
+  // opaque under the usual "over" function is drawn without it (below).
+  bool blend = false, blendOver = false;
   GLenum envMode = GL_MODULATE;
   LightState light;
   float colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -42,6 +45,7 @@ struct FixedState {
   BatchVertex quad[4];
   int quadCorners = 0;
   int count = 0;
+  bool opaque = true;
 };
 
 FixedState gState;
@@ -81,6 +85,7 @@ bool* Flag(GLenum cap) {
     case GL_TEXTURE_2D: return &gState.texture2D;
     case GL_TEXTURE_GEN_S: return &gState.genS;
     case GL_TEXTURE_GEN_T: return &gState.genT;
+    case GL_BLEND: return &gState.blend;
     default: return nullptr;
   }
 }
@@ -88,7 +93,7 @@ bool* Flag(GLenum cap) {
 void SetCapability(GLenum cap, bool on) {
   if (bool* flag = Flag(cap)) {
     *flag = on;
-  } else if (cap == GL_DEPTH_TEST || cap == GL_CULL_FACE || cap == GL_BLEND) {
+  } else if (cap == GL_DEPTH_TEST || cap == GL_CULL_FACE) {
     WebCapability(cap, on);
   }
   // Light 0 and colour material stay on and line smoothing has no lines to
@@ -138,7 +143,10 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   WebViewport(x, y, width, height);
 }
 void glFrontFace(GLenum mode) { WebFrontFace(mode); }
-void glBlendFunc(GLenum source, GLenum destination) { WebBlendFunc(source, destination); }
+void glBlendFunc(GLenum source, GLenum destination) {
+  gState.blendOver = source == GL_SRC_ALPHA && destination == GL_ONE_MINUS_SRC_ALPHA;
+  WebBlendFunc(source, destination);
+}
 void glFlush() { WebFlush(); }
 void glShadeModel(GLenum) {}             // smooth, as WebGL always is
 void glColorMaterial(GLenum, GLenum) {}  // front, ambient and diffuse: see LitColour
@@ -227,6 +235,7 @@ void glBegin(GLenum mode) {
   gState.primitive = mode;
   gState.count = 0;
   gState.quadCorners = 0;
+  gState.opaque = true;
   const GLMatrix& modelView = Top(gState.modelView);
   gState.clipMatrix = Multiply(Top(gState.projection), modelView);
   NormalMatrix(modelView, gState.normalMatrix);
@@ -236,11 +245,15 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
   const float object[4] = {x, y, z, 1.0f};
   BatchVertex v;
   Transform(gState.clipMatrix, object, v.clip);
-  float eye[4], n[3];
-  Transform(Top(gState.modelView), object, eye);
-  const float* m = gState.normalMatrix;
-  const float* o = gState.normal;
-  for (int i = 0; i < 3; ++i) n[i] = m[3 * i] * o[0] + m[3 * i + 1] * o[1] + m[3 * i + 2] * o[2];
+  // The eye-space normal serves the light and the sphere map, the eye-space
+  // position only the sphere map: neither is worked out for nothing.
+  const bool sphereMap = gState.genS || gState.genT;
+  float n[3] = {0.0f, 0.0f, 0.0f};
+  if (gState.lighting || sphereMap) {
+    const float* m = gState.normalMatrix;
+    const float* o = gState.normal;
+    for (int i = 0; i < 3; ++i) n[i] = m[3 * i] * o[0] + m[3 * i + 1] * o[1] + m[3 * i + 2] * o[2];
+  }
   if (gState.lighting) {
     LitColour(gState.light, gState.colour, n, v.colour);
   } else {
@@ -250,7 +263,12 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
     }
   }
   float sphere[2] = {0.0f, 0.0f};
-  if (gState.genS || gState.genT) SphereMapCoords(eye, n, sphere);
+  if (sphereMap) {
+    float eye[4];
+    Transform(Top(gState.modelView), object, eye);
+    SphereMapCoords(eye, n, sphere);
+  }
+  gState.opaque = gState.opaque && v.colour[3] >= 1.0f;
   v.tex[0] = gState.genS ? sphere[0] : gState.tex[0];
   v.tex[1] = gState.genT ? sphere[1] : gState.tex[1];
   if (gState.primitive == GL_QUADS) {
@@ -260,8 +278,12 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
   }
 }
 
+// "Over" with a source alpha of 1 leaves the source's colour, so an opaque
+// batch skips blending, which costs a software renderer a read of every
+// pixel it covers. The court's textures are RGB: they never lower alpha.
 void glEnd() {
-  DrawBatch(gBatch, gState.count, PathForDraw());
+  const bool blend = gState.blend && !(gState.opaque && gState.blendOver);
+  DrawBatch(gBatch, gState.count, PathForDraw(), blend);
   gState.primitive = 0;
   gState.count = 0;
 }

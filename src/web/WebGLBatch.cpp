@@ -46,6 +46,7 @@ struct Programs {
   GLuint program[kPaths] = {};
   GLuint buffer = 0;
   int current = -1;
+  int blending = -1;  // WebGL's own GL_BLEND, set only when a draw needs it changed
 };
 Programs gPrograms;
 
@@ -109,8 +110,12 @@ bool ProgramsReady() {
 }
 }  // namespace
 
-void DrawBatch(const BatchVertex* vertices, int count, TexturePath path) {
+void DrawBatch(const BatchVertex* vertices, int count, TexturePath path, bool blend) {
   if (count <= 0 || !ProgramsReady()) return;
+  if (static_cast<int>(blend) != gPrograms.blending) {
+    WebCapability(GL_BLEND, blend);
+    gPrograms.blending = blend;
+  }
   const int index = static_cast<int>(path);
   if (index != gPrograms.current) {
     emscripten_glUseProgram(gPrograms.program[index]);

@@ -15,11 +15,11 @@ struct BatchVertex {
 // How a fragment's colour meets the bound texture.
 enum class TexturePath { kNone, kModulate, kDecal };
 
-// Draws count vertices as triangles with the current WebGL state and the
-// bound texture (not sampled on the plain path).
-void DrawBatch(const BatchVertex* vertices, int count, TexturePath path);
+// Draws count vertices as triangles with the current WebGL state, blending
+// on or off, and the bound texture (not sampled on the plain path).
+void DrawBatch(const BatchVertex* vertices, int count, TexturePath path, bool blend);
 
-// Depth test, face culling and blending live in WebGL itself.
+// Depth test and face culling live in WebGL itself.
 void WebCapability(unsigned cap, bool on);
 void WebClear(unsigned mask);
 void WebClearColour(float red, float green, float blue, float alpha);

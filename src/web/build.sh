@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # build.sh -- the browser build: SDL2 for the web from the source that
 # `scripts/install-deps --web` fetched (built once into .cache/web/sdl2-web and
-# reused), then the game into OUT with the data files of DATA preloaded.
-#   src/web/build.sh DATA OUT
+# reused), then the game in OUT/cmake with the data files of DATA preloaded,
+# the icons from the data tool, and the folder to host in OUT/site (pack.js).
+#   src/web/build.sh DATA OUT DATA_TOOL
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-data="$(cd "$1" && pwd)"; out="$2"
+data="$(cd "$1" && pwd)"; out="$2"; datatool="$(cd "$(dirname "$3")" && pwd)/$(basename "$3")"
 cache="$root/.cache/web"
 jobs="$(nproc)"
 # Debian's emscripten finds its JS parser among Debian's node modules.
@@ -28,6 +29,9 @@ if [ ! -f "$cache/sdl2-web/lib/libSDL2.a" ]; then
   cmake --install "$cache/sdl2-build" >/dev/null
 fi
 
-emcmake cmake -S "$root/src/web" -B "$out" -DCMAKE_BUILD_TYPE=Release \
+emcmake cmake -S "$root/src/web" -B "$out/cmake" -DCMAKE_BUILD_TYPE=Release \
   -DSDL2_DIR="$cache/sdl2-web/lib/cmake/SDL2" -DCOURTBALL_DATA="$data" >/dev/null
-cmake --build "$out" -j "$jobs"
+cmake --build "$out/cmake" -j "$jobs"
+mkdir -p "$out/icons"
+for size in 192 512; do "$datatool" icon "$size" "$out/icons/icon-$size.png"; done
+node "$root/src/web/pack.js" "$out/cmake" "$out/icons" "$out/site"
