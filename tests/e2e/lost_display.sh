@@ -9,7 +9,7 @@ e2e_init lost-display
 for run in 0 1 2 3 4 5 6 7 8 9; do
   start_xvfb || e2e_finish
   start_game "$game" "$workdir"
-  wait_for_window "Hit Esc To Exit." 15 >/dev/null || fail "run $run: no game window"
+  wait_for_window "Hit Esc To Exit." 60 >/dev/null || fail "run $run: no game window"
   sleep "0.$((run * 13 % 10))"  # a different moment of its ticks and swaps each time
   pid=$(game_process) start=$(date +%s%N)
   kill -KILL "$(pgrep -P "$XVFB_PID" | head -n1)"
