@@ -25,7 +25,11 @@ row 2 "--pad: tick 4" --pad 1:0:0,4:0:0
 row 2 "--pad-button: tick 5" --pad-button 5:A
 # refused OPTION TEXT VALUE...: each value exits 2 with TEXT (the animation's options need
 # --animate, in REFUSED_WITH): every field's bounds either side, no key, no number.
-refused() { local o=$1 t=$2 v; shift 2; for v; do row 2 "$t" ${REFUSED_WITH:-} "$o" "$v"; done; }
+refused() {
+  local option=$1 text=$2 value
+  shift 2
+  for value; do row 2 "$text" ${REFUSED_WITH:-} "$option" "$value"; done
+}
 refused --frames "not in range" -1 10000001 x
 refused --keys "bad key entry" 0:R 1:% 1:RR 1: R 1:R:R x:R
 refused --mouse "bad mouse entry" 0:1:1 1:10 1:1:x 1:1234567890:0

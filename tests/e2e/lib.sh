@@ -140,6 +140,13 @@ wait_game_exit() {
   [ -z "${2:-}" ] || [ "$GAME_STATUS" = "$2" ] || fail "exit code $GAME_STATUS, expected $2"
 }
 
+# ms_to_last_words START: ms from START (EPOCHREALTIME, its dot dropped) to the game's last write
+# on stderr: what the game does, unlike the reaping of a big process on a loaded machine.
+ms_to_last_words() {
+  local at
+  at=$(stat -c %.6Y "$E2E_TMP/game.err") && echo $(((${at/./} - $1) / 1000))
+}
+
 expect_stderr() {
   grep -qxF "$1" "$E2E_TMP/game.err" ||
     { fail "stderr lacks '$1'"; sed 's/^/  stderr: /' "$E2E_TMP/game.err" >&2; }

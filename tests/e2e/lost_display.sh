@@ -15,9 +15,7 @@ for run in 0 1 2 3 4 5 6 7 8 9; do
   kill -KILL "$server"
   wait_game_exit 60 1
   grep -q "the display went away" "$E2E_TMP/game.err" || fail "run $run: nothing said on stderr"
-  # Timed to its last words, the file's last write: a loaded machine's slow reaping of a big
-  # process, or of this script's own polling, is not the game's.
-  said=$(stat -c %.6Y "$E2E_TMP/game.err") took=$(((${said/./} - start) / 1000))
+  took=$(ms_to_last_words "$start")
   [ "$took" -le 1000 ] || fail "run $run: the game outlived its display by $took ms"
   stop_xvfb
 done
