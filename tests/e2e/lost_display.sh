@@ -14,7 +14,7 @@ for run in 0 1 2 3 4 5 6 7 8 9; do
   server=$(pgrep -P "$XVFB_PID" | head -n1) start=${EPOCHREALTIME/./}
   kill -KILL "$server"
   wait_game_exit 60 1
-  grep -q "the display went away" "$E2E_TMP/game.err" || fail "run $run: nothing said on stderr"
+  expect_stderr "courtball: the display went away"
   took=$(ms_to_last_words "$start")
   [ "$took" -le 1000 ] || fail "run $run: the game outlived its display by $took ms"
   stop_xvfb
