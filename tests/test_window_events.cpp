@@ -2,6 +2,7 @@
 // failed starts; SDL's drawable size and refusals faked where offscreen has none.
 #include <GL/gl.h>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,8 +11,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "TestFiles.h"
 #include "loop/Game.h"
 #include "shell/Gamepad.h"
+#include "shell/HeldStderr.h"
 #include "shell/Shell.h"
 #include "shell/core/RenderState.h"
 
@@ -69,6 +72,21 @@ class Loop : public ::testing::Test {
   }
 };
 }  // namespace
+
+// Catches: the lost display's last words, written just before _exit, kept with the library lines
+// held back while the audio device opens, and so never seen.
+TEST(HeldStderr, LastWordsReachTheRealStderr) {
+  const std::string path = MakeTempDir("stderr") + "/err";
+  std::fflush(stderr);
+  const int real = dup(STDERR_FILENO), file = open(path.c_str(), O_WRONLY | O_CREAT, 0644);
+  dup2(file, STDERR_FILENO);
+  HeldStderr held;
+  std::fputs("a library's line\n", stderr);
+  EXPECT_EQ(write(UnheldStderr(), "last words\n", 11), 11);
+  held.Drop();
+  dup2(real, STDERR_FILENO), close(real), close(file);
+  EXPECT_EQ(ReadFile(path), "last words\n");
+}
 
 // A start SDL refuses: the game's message, SDL's cause after it, and the exit code: 2 when no
 // window could be made at all, 1 once one stands (its create handling posts the quit).

@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <thread>
 
+#include "shell/HeldStderr.h"
+
 namespace {
 XErrorHandler gPreviousHandler = nullptr;
 std::atomic<bool> gWatching{true};
@@ -32,7 +34,7 @@ Display* X11Display(SDL_Window* window) {
     for (;;) pause();
   }
   static const char kText[] = "courtball: the display went away\n";
-  if (write(STDERR_FILENO, kText, sizeof kText - 1) < 0) {
+  if (write(UnheldStderr(), kText, sizeof kText - 1) < 0) {
   }
   _exit(1);
 }
