@@ -3,6 +3,7 @@
 #   make test          set up, build, link-check (check-odr) and run every test suite
 #   make check-odr     link every program with LTO: two classes of one name fail
 #   make test-sanitize the same suites built with AddressSanitizer and UBSan
+#   make test-under-load  the end-to-end scripts 10 times with every core busy
 #   make check-format  check every C++ file against .clang-format
 #   make bench         build and run the benchmarks and the pacing measurement
 #   make fuzz          run each file-reader fuzzer for 60 s (installs clang if missing)
@@ -20,8 +21,8 @@ PREFIX ?= /usr/local
 # No "Entering directory" lines from the sub-makes CMake runs.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build check-odr play test test-sanitize check-format bench fuzz install package \
-  mutants clean web serve-web test-web bench-web test-web-fresh
+.PHONY: all deps build check-odr play test test-sanitize test-under-load check-format bench fuzz \
+  install package mutants clean web serve-web test-web bench-web test-web-fresh
 WEB_BUILD ?= build-web
 PORT ?= 8080
 
@@ -61,12 +62,18 @@ test: build check-odr
 	@ctest --test-dir $(BUILD) --output-on-failure -j 2
 
 # Every suite in a build of its own with ASan and UBSan: any finding fails its
-# test; leaks are checked everywhere, only the GL drivers' own are suppressed
-# (tests/sanitize/lsan.supp).
+# test; leaks are checked everywhere, only those of libraries that keep their
+# memory to the end are suppressed (tests/sanitize/*.supp). CI runs it.
 test-sanitize: deps
 	@cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOURTBALL_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD)-sanitize -j $(JOBS)
 	@ctest --test-dir $(BUILD)-sanitize --output-on-failure -j 2
+
+# The end-to-end scripts ROUNDS times (default 10) with every core kept busy at normal
+# priority; it reports how many rounds failed. Slow, so not part of `make test`.
+ROUNDS ?= 10
+test-under-load: build
+	@scripts/test-under-load $(BUILD) $(ROUNDS)
 
 check-format: deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror

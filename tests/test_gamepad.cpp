@@ -1,5 +1,5 @@
-// The shell's pad handling through SDL's virtual joystick (moves, buttons, hot plugging, rumble),
-// and fingers on the court.
+// The shell's pad handling through SDL's virtual joystick (moves, buttons, hot plugging), and
+// fingers on the court.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -12,8 +12,6 @@
 #include "shell/core/TouchInput.h"
 
 namespace {
-int gRumbles = 0;  // rumbles asked of the virtual pads
-
 // A pad with every button and axis of a game controller, plugged in; its instance id.
 int Attach() {
   SDL_VirtualJoystickDesc desc{};
@@ -21,7 +19,6 @@ int Attach() {
   desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
   desc.naxes = SDL_CONTROLLER_AXIS_MAX;
   desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-  desc.Rumble = [](void*, Uint16 low, Uint16 high) { return gRumbles += low > 0 && high > 0, 0; };
   const int index = SDL_JoystickAttachVirtualEx(&desc);
   EXPECT_GE(index, 0) << SDL_GetError();
   SDL_JoystickOpen(index);  // the test's own handle, to set its state
@@ -100,7 +97,7 @@ TEST_F(Gamepad, StickAndDpadMoveThePaddleWithinTheMouseLimits) {
   }
 }
 
-// Catches: wrong keys, keys on release, an idle pad acting, a lost pad not replaced, no rumble.
+// Catches: wrong keys, keys on release, an idle pad acting, a lost pad not replaced.
 TEST_F(Gamepad, ButtonsActAsKeysAndPadsComeAndGo) {
   const int first = Attach(), second = Attach();
   Pump();
@@ -122,17 +119,8 @@ TEST_F(Gamepad, ButtonsActAsKeysAndPadsComeAndGo) {
   EXPECT_EQ(Set(second, SDL_CONTROLLER_BUTTON_Y, 1), std::vector<int>{kKeyR});
   SDL_JoystickDetachVirtual(0);
   Pump();
-  FeedGamepadTick();  // no pad: nothing happens
+  FeedGamepadTick();  // no pad: nothing happens (a pad plugged in later: test_window_events)
   EXPECT_EQ(gAutoPlay, 1);
-  const int third = Attach();
-  Pump();
-  Lean(third, SDL_CONTROLLER_AXIS_LEFTX, 32767);
-  FeedGamepadTick();
-  EXPECT_EQ(gAutoPlay, 0);
-  EXPECT_GT(gPaddles[1].position.x, 100.0f);
-  gRumbles = 0;
-  RumbleGamepad();
-  EXPECT_EQ(gRumbles, 1);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <vector>
 
 #include "shell/KeyMap.h"
 #include "shell/ScreenRules.h"
@@ -101,24 +102,24 @@ TEST(VideoDriver, DriversThatDrawNowhereNeedToBeAskedFor) {
   }
 }
 
-// The real mode switch only on X11 with the exact mode; any other would stretch or crop.
+// The real mode switch only on X11 listing 1024x768 itself; a mode sharing one side would crop.
 TEST(ScreenRules, ModeSwitchOnlyOnX11WithTheExactMode) {
+  const std::vector<ScreenMode> exact = {{1280, 1024}, {1024, 768}, {800, 600}};
   const struct {
     const char* driver;
-    bool exact;
+    std::vector<ScreenMode> modes;
     ScreenTaking taking;
   } cases[] = {
-      {"x11", true, ScreenTaking::kModeSwitch},
-      {"x11", false, ScreenTaking::kDesktopFullscreen},
-      {"wayland", true, ScreenTaking::kDesktopFullscreen},  // modes only emulated by scaling
-      {"wayland", false, ScreenTaking::kDesktopFullscreen},
-      {"KMSDRM", true, ScreenTaking::kDesktopFullscreen},
-      {"offscreen", true, ScreenTaking::kDesktopFullscreen},
-      {nullptr, true, ScreenTaking::kDesktopFullscreen},
+      {"x11", exact, ScreenTaking::kModeSwitch},
+      {"x11", {{1024, 600}, {1280, 768}, {768, 1024}}, ScreenTaking::kDesktopFullscreen},
+      {"x11", {}, ScreenTaking::kDesktopFullscreen},
+      {"wayland", exact, ScreenTaking::kDesktopFullscreen},  // modes only emulated by scaling
+      {"KMSDRM", exact, ScreenTaking::kDesktopFullscreen},
+      {nullptr, exact, ScreenTaking::kDesktopFullscreen},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ChooseScreenTaking(c.driver, c.exact), c.taking)
-        << (c.driver ? c.driver : "(null)") << " exact " << c.exact;
+    EXPECT_EQ(ChooseScreenTaking(c.driver, ExactModeListed(c.modes, 1024, 768)), c.taking)
+        << (c.driver ? c.driver : "(null)") << " with " << c.modes.size() << " modes";
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "loop/Game.h"
 #include "platform/ErrorMessage.h"
@@ -60,13 +61,13 @@ std::string SdlCause(const char* what) {
 // SDL given a mode it lacks takes the nearest one; only an exact 1024x768
 // mode is worth a real switch.
 bool ScreenModeAvailable() {
+  std::vector<ScreenMode> modes;
   const int count = SDL_GetNumDisplayModes(0);
   for (int i = 0; i < count; ++i) {
     SDL_DisplayMode mode;
-    if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == gScreenWidth && mode.h == gScreenHeight)
-      return true;
+    if (SDL_GetDisplayMode(0, i, &mode) == 0) modes.push_back({mode.w, mode.h});
   }
-  return false;
+  return ExactModeListed(modes, gScreenWidth, gScreenHeight);
 }
 
 // At the desktop's size where the desktop is taken whole: with no window
@@ -106,14 +107,16 @@ bool MakeContext() {
   gRenderContext = SDL_GL_CreateContext(gWindow);
   const bool created = gRenderContext != nullptr;
   const bool current = created && SDL_GL_MakeCurrent(gWindow, gRenderContext) == 0;
+  // SDL's own cause, before the sync with the server can leave an error of its own.
+  const std::string cause =
+      SdlCause(created ? "the GL context cannot be made current" : "no GL context");
   const std::string xError = TakeKeptXError(gWindow);
   if (!created || !xError.empty()) {
-    PostQuitWithMessage("Can't Create A GL Rendering Context.",
-                        xError.empty() ? SdlCause("no GL context") : xError);
+    PostQuitWithMessage("Can't Create A GL Rendering Context.", xError.empty() ? cause : xError);
     return false;
   }
   if (!current) {
-    PostQuitWithMessage("Can't activate GLRC.", SdlCause("the GL context cannot be made current"));
+    PostQuitWithMessage("Can't activate GLRC.", cause);
     return false;
   }
   return true;

@@ -4,11 +4,24 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
+
+namespace {
+std::atomic<int> gRealStderr{-1};  // while held; read by the display's watcher
+}  // namespace
+
+int UnheldStderr() {
+  const int real = gRealStderr;
+  return real >= 0 ? real : STDERR_FILENO;
+}
 
 HeldStderr::HeldStderr()
     : held_(memfd_create("courtball-stderr", MFD_CLOEXEC)), saved_(dup(STDERR_FILENO)) {
-  if (held_ >= 0 && saved_ >= 0) dup2(held_, STDERR_FILENO);
+  if (held_ >= 0 && saved_ >= 0) {
+    gRealStderr = saved_;
+    dup2(held_, STDERR_FILENO);
+  }
 }
 
 HeldStderr::~HeldStderr() {
@@ -19,6 +32,7 @@ HeldStderr::~HeldStderr() {
 void HeldStderr::Restore() {
   std::fflush(stderr);
   if (saved_ >= 0) dup2(saved_, STDERR_FILENO);
+  gRealStderr = -1;
 }
 
 void HeldStderr::Replay() {

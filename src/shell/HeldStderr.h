@@ -5,6 +5,10 @@
 // From construction, whatever is written to stderr is kept; Restore gives
 // stderr back, Replay writes the kept lines after what came since, Drop
 // forgets them. The destructor restores and replays what is still kept.
+// Where last words go just before _exit: the real stderr while one is held,
+// since the kept lines are never replayed then.
+int UnheldStderr();
+
 class HeldStderr {
  public:
   HeldStderr();

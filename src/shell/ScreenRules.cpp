@@ -1,4 +1,4 @@
-// ScreenRules.cpp -- the screen's taking, the pointer's frame, a failed start's cause.
+// ScreenRules.cpp -- the exact mode, the screen's taking, the pointer, a failed start's cause.
 #include "shell/ScreenRules.h"
 
 #include <strings.h>
@@ -8,6 +8,13 @@
 namespace {
 bool Named(const char* text) { return text != nullptr && *text != '\0'; }
 }  // namespace
+
+bool ExactModeListed(const std::vector<ScreenMode>& modes, int width, int height) {
+  for (const ScreenMode& mode : modes) {
+    if (mode.width == width && mode.height == height) return true;
+  }
+  return false;
+}
 
 ScreenTaking ChooseScreenTaking(const char* driver, bool exactModeListed) {
   const bool x11 = driver != nullptr && strcasecmp(driver, "x11") == 0;

@@ -3,11 +3,21 @@
 // screen can be had. Plain rules: no display needed to test them.
 #pragma once
 #include <string>
+#include <vector>
 
 enum class ScreenTaking {
   kModeSwitch,         // the display really switched to 1024x768, put back on exit
   kDesktopFullscreen,  // the desktop's own size; viewport and projection follow it
 };
+
+// A display mode's size, as the display lists it.
+struct ScreenMode {
+  int width, height;
+};
+
+// Whether the display lists exactly width x height: both sides, since a mode
+// that shares one is still only the nearest.
+bool ExactModeListed(const std::vector<ScreenMode>& modes, int width, int height);
 
 // The real mode switch only where X11 lists the exact 1024x768 mode. Given a
 // mode it lacks, SDL takes the nearest and crops or boxes the picture, and

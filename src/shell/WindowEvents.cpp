@@ -8,6 +8,7 @@
 #include "shell/Shell.h"
 #include "shell/Signals.h"
 #include "shell/TickLog.h"
+#include "shell/X11Guard.h"
 #include "shell/core/GameInput.h"
 #include "shell/core/RenderState.h"
 #include "step/GameStep.h"
@@ -90,7 +91,10 @@ void HandleWindowEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT: HandleWindowChange(event.window); break;
     case SDL_KEYDOWN: HandleKeyDown(event.key); break;
     case SDL_MOUSEMOTION: HandleMotion(event.motion); break;
-    case SDL_QUIT: CloseGame(); break;
+    case SDL_QUIT:
+      EndIfDisplayLost(gWindow);
+      CloseGame();
+      break;
     default: PressKey(HandleGamepadEvent(event)); break;
   }
 }

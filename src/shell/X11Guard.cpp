@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <thread>
 
+#include "shell/HeldStderr.h"
+
 namespace {
 XErrorHandler gPreviousHandler = nullptr;
 std::atomic<bool> gWatching{true};
@@ -23,10 +25,16 @@ Display* X11Display(SDL_Window* window) {
   return info.subsystem == SDL_SYSWM_X11 ? info.info.x11.display : nullptr;
 }
 
-// No exit handler may run: each would talk to the dead display again.
+// No exit handler may run: each would talk to the dead display again. The
+// watcher and the main thread may both see the loss: the first says so and
+// ends the process, the other waits for that.
 [[noreturn]] void EndForLostDisplay() {
+  static std::atomic<bool> ending{false};
+  if (ending.exchange(true)) {
+    for (;;) pause();
+  }
   static const char kText[] = "courtball: the display went away\n";
-  if (write(STDERR_FILENO, kText, sizeof kText - 1) < 0) {
+  if (write(UnheldStderr(), kText, sizeof kText - 1) < 0) {
   }
   _exit(1);
 }
@@ -81,3 +89,11 @@ void WatchDisplayConnection(SDL_Window* window) {
 }
 
 void StopWatchingDisplay() { gWatching = false; }
+
+void EndIfDisplayLost(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (window == nullptr || !SDL_GetWindowWMInfo(window, &info)) return;
+  if (info.subsystem == SDL_SYSWM_WAYLAND && wl_display_get_error(info.info.wl.display) != 0)
+    EndForLostDisplay();
+}

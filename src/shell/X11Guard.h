@@ -27,3 +27,6 @@ std::string TakeKeptXError(SDL_Window* window);
 void WatchDisplayConnection(SDL_Window* window);
 // Our own teardown closes the connection too: from here on a hang-up is ours.
 void StopWatchingDisplay();
+// SDL meets a dead Wayland connection too and posts a quit of its own: that
+// quit ends the game as the lost display it is, with its message, not as a close.
+void EndIfDisplayLost(SDL_Window* window);

@@ -14,14 +14,8 @@
 #include "web/WebGLBatch.h"
 
 namespace {
-constexpr int kStackDepth = 32;
 constexpr int kBatchCapacity = 16384;  // the floor, the largest, is 8664 corners
 constexpr unsigned kTextureNames = 256;
-
-struct MatrixStack {
-  GLMatrix level[kStackDepth];
-  int top = 0;
-};
 
 struct FixedState {
   MatrixStack modelView, projection;
@@ -50,13 +44,6 @@ struct FixedState {
 
 FixedState gState;
 BatchVertex gBatch[kBatchCapacity];
-
-GLMatrix& Top(MatrixStack& stack) { return stack.level[stack.top]; }
-
-void MultiplyCurrent(const GLMatrix& m) {
-  GLMatrix& top = Top(*gState.current);
-  top = Multiply(top, m);
-}
 
 void Append(const BatchVertex& v) {
   if (gState.count < kBatchCapacity) gBatch[gState.count++] = v;
@@ -155,20 +142,14 @@ void glMatrixMode(GLenum mode) {
   gState.current = mode == GL_PROJECTION ? &gState.projection : &gState.modelView;
 }
 void glLoadIdentity() { Top(*gState.current) = IdentityMatrix(); }
-void glPushMatrix() {
-  MatrixStack& stack = *gState.current;
-  if (stack.top + 1 >= kStackDepth) return;  // GL refuses an overflow
-  stack.level[stack.top + 1] = stack.level[stack.top];
-  ++stack.top;
-}
-void glPopMatrix() {
-  MatrixStack& stack = *gState.current;
-  if (stack.top > 0) --stack.top;
-}
+void glPushMatrix() { PushMatrix(*gState.current); }
+void glPopMatrix() { PopMatrix(*gState.current); }
 void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
-  MultiplyCurrent(RotationMatrix(angle, x, y, z));
+  MultiplyTop(*gState.current, RotationMatrix(angle, x, y, z));
 }
-void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { MultiplyCurrent(TranslationMatrix(x, y, z)); }
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+  MultiplyTop(*gState.current, TranslationMatrix(x, y, z));
+}
 
 void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
   if (light != GL_LIGHT0) return;
@@ -289,7 +270,7 @@ void glEnd() {
 }
 
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
-  MultiplyCurrent(PerspectiveMatrix(fovy, aspect, zNear, zFar));
+  MultiplyTop(*gState.current, PerspectiveMatrix(fovy, aspect, zNear, zFar));
 }
 
 // GLU's way: level 0 as given, then each level the box-filtered half of the

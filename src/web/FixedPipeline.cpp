@@ -96,6 +96,18 @@ GLMatrix PerspectiveMatrix(double fovy, double aspect, double zNear, double zFar
   return p;
 }
 
+void PushMatrix(MatrixStack& stack) {
+  if (stack.top + 1 >= kMatrixStackDepth) return;
+  stack.level[stack.top + 1] = stack.level[stack.top];
+  ++stack.top;
+}
+
+void PopMatrix(MatrixStack& stack) {
+  if (stack.top > 0) --stack.top;
+}
+
+void MultiplyTop(MatrixStack& stack, const GLMatrix& m) { Top(stack) = Multiply(Top(stack), m); }
+
 void Transform(const GLMatrix& m, const float in[4], float out[4]) {
   for (int i = 0; i < 4; ++i) {
     out[i] = m.m[i] * in[0] + m.m[4 + i] * in[1] + m.m[8 + i] * in[2] + m.m[12 + i] * in[3];

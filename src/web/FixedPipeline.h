@@ -1,5 +1,6 @@
 // FixedPipeline.h -- the arithmetic of the desktop's fixed-function GL that
-// the browser's GL lacks: matrices as glRotatef and gluPerspective build them,
+// the browser's GL lacks: matrices as glRotatef and gluPerspective build them
+// and the stacks that keep them,
 // light 0 with colour material, sphere-map coordinates and GLU's mipmaps.
 // Plain C++: no GL, so it runs and is checked anywhere.
 #pragma once
@@ -17,6 +18,19 @@ GLMatrix Multiply(const GLMatrix& a, const GLMatrix& b);
 GLMatrix RotationMatrix(float degrees, float x, float y, float z);
 GLMatrix TranslationMatrix(float x, float y, float z);
 GLMatrix PerspectiveMatrix(double fovy, double aspect, double zNear, double zFar);
+// One of GL's matrix stacks: 32 levels, the identity at the bottom; GL
+// ignores a push past the top and a pop at the bottom, and so does this.
+constexpr int kMatrixStackDepth = 32;
+struct MatrixStack {
+  GLMatrix level[kMatrixStackDepth] = {IdentityMatrix()};
+  int top = 0;
+};
+inline GLMatrix& Top(MatrixStack& stack) { return stack.level[stack.top]; }
+void PushMatrix(MatrixStack& stack);
+void PopMatrix(MatrixStack& stack);
+// The top times m, as glRotatef, glTranslatef and gluPerspective change it.
+void MultiplyTop(MatrixStack& stack, const GLMatrix& m);
+
 // m * (x, y, z, w).
 void Transform(const GLMatrix& m, const float in[4], float out[4]);
 // The 3x3 that carries normals to eye space: the inverse transpose of m's

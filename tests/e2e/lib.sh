@@ -40,9 +40,9 @@ start_server() {
   local what=$1 numfile="$E2E_TMP/display"
   shift
   : > "$numfile"
-  timeout -k 5 "${E2E_XVFB_LIMIT:-300}" "$@" -displayfd 9 9>"$numfile" >"$E2E_TMP/xvfb.log" 2>&1 &
+  timeout -k 5 "${E2E_XVFB_LIMIT:-600}" "$@" -displayfd 9 9>"$numfile" >"$E2E_TMP/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  if until_true 15 grep -q '^[0-9]' "$numfile"; then
+  if until_true 60 grep -q '^[0-9]' "$numfile"; then
     export DISPLAY=":$(head -n1 "$numfile" | tr -dc 0-9)"
     note "$what on $DISPLAY"
     return 0
@@ -73,7 +73,7 @@ start_game() {
   [ -x "$bin" ] || { fail "no game binary at $bin"; return 1; }
   [ -d "$dir" ] || { fail "no working directory $dir"; return 1; }
   (cd "$dir" && SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} \
-    exec timeout -s KILL "${E2E_GAME_LIMIT:-60}" "$bin" "$@") \
+    exec timeout -s KILL "${E2E_GAME_LIMIT:-300}" "$bin" "$@") \
     >"$E2E_TMP/game.out" 2>"$E2E_TMP/game.err" &
   GAME_PID=$!
 }
@@ -120,18 +120,15 @@ above() { awk -v v="$1" -v l="$2" 'BEGIN { exit !(v + 0 > l + 0) }'; }
 expect_above() { above "$1" "$2" || fail "$3: $1, expected more than $2"; }  # VALUE LEAST WHAT
 expect_below() { above "$2" "$1" || fail "$3: $1, expected less than $2"; }  # VALUE MOST WHAT
 
-# wait_for_frame FILE X Y S: screenshots until the pixel at X Y is not black.
+# wait_for_frame FILE X Y [S]: screenshots until the pixel at X Y is not black (60 s at most).
 frame_shown() { screenshot "$1" && above "$(convert "$1" -format "%[fx:p{$2,$3}.intensity]" info:)" 0; }
-wait_for_frame() { until_true "$4" frame_shown "$@" || fail "nothing drawn at ($2, $3) after $4 s"; }
+wait_for_frame() { until_true "${4:-60}" frame_shown "$@" || fail "nothing drawn at ($2, $3)"; }
 
-# wait_for_rest REF FILE W H X Y LEAST S: until the box differs from REF by more than LEAST
-# and not from the shot before: something came to rest there.
-at_rest() {
-  [ -f "$2" ] && mv "$2" "$2.before.png"
-  screenshot "$2" && above "$(region_change "$1" "$2" "$3" "$4" "$5" "$6")" "$7" &&
-    [ -f "$2.before.png" ] && ! above "$(region_change "$2.before.png" "$2" "$3" "$4" "$5" "$6")" 0.01
-}
-wait_for_rest() { until_true "$8" at_rest "$@" || fail "nothing came to rest in $3x$4+$5+$6 in $8 s"; }
+# The tick log of courtball-timed, $E2E_TMP/ticks: a line as each tick starts, so once N ticks
+# are logged the frame of tick N - 1 is on the screen, however slowly the game runs.
+ticks() { { wc -l <"$E2E_TMP/ticks"; } 2>/dev/null || echo 0; }
+ticked() { [ "$(ticks)" -ge "$1" ]; }
+wait_ticks() { until_true 60 ticked "$1" || fail "the game did not reach tick $1 in 60 s"; }
 
 # wait_game_exit S [CODE]: the game's exit status in GAME_STATUS, expected to be CODE if given.
 wait_game_exit() {
@@ -143,25 +140,40 @@ wait_game_exit() {
   [ -z "${2:-}" ] || [ "$GAME_STATUS" = "$2" ] || fail "exit code $GAME_STATUS, expected $2"
 }
 
+# ms_to_last_words START: ms from START (EPOCHREALTIME, its dot dropped) to the game's last write
+# on stderr: what the game does, unlike the reaping of a big process on a loaded machine.
+ms_to_last_words() {
+  local at
+  at=$(stat -c %.6Y "$E2E_TMP/game.err") && echo $(((${at/./} - $1) / 1000))
+}
+
 expect_stderr() {
   grep -qxF "$1" "$E2E_TMP/game.err" ||
     { fail "stderr lacks '$1'"; sed 's/^/  stderr: /' "$E2E_TMP/game.err" >&2; }
 }
 
-esc_ends_game() { xdotool key Escape; wait_game_exit 10 1; }
+esc_ends_game() { xdotool key Escape; wait_game_exit 60 1; }
 
 e2e_finish() { [ "$E2E_FAILED" = 0 ] && echo PASS; exit "$E2E_FAILED"; }
 
-# The geometry of window $1 is $2 (WxH, default 1024x768) from (0, 0).
-expect_window_covers() {
-  local geometry
-  geometry=$(xdotool getwindowgeometry "$1" 2>&1)
-  grep -q "Position: 0,0" <<<"$geometry" && grep -q "Geometry: ${2:-1024x768}\$" <<<"$geometry" ||
-    fail "window does not cover the ${2:-1024x768} screen: $geometry"
+# Window $1 comes to cover $2 (WxH, default 1024x768) from (0, 0): a window manager takes time.
+covers() {
+  GEOMETRY=$(xdotool getwindowgeometry "$1" 2>&1) && grep -q "Position: 0,0" <<<"$GEOMETRY" &&
+    grep -q "Geometry: ${2:-1024x768}\$" <<<"$GEOMETRY"
 }
-# court_still: after R two shots in a row, a.png and b.png, find the court in the same place.
+expect_window_covers() {
+  until_true 60 covers "$@" || fail "window does not cover the ${2:-1024x768} screen: $GEOMETRY"
+}
+# Keys go to the window with the focus: $1's once the game or the window manager gives it.
+focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+wait_for_focus() { until_true 60 focused "$1" || fail "the game's window never had the focus"; }
+
+# court_still: the title card gone (tick 100), shots a.png and b.png at least 9 ticks apart,
+# 9 degrees of orbit, find the court in the same place: after R, only once R has stopped it.
 court_still() {
-  screenshot "$E2E_TMP/a.png" && sleep "${1:-0}" && screenshot "$E2E_TMP/b.png" &&
+  local at
+  until_true 60 ticked 100 && screenshot "$E2E_TMP/a.png" && at=$(ticks) &&
+    until_true 60 ticked $((at + 10)) && screenshot "$E2E_TMP/b.png" &&
     [ "$(court_span "$E2E_TMP/a.png")" = "$(court_span "$E2E_TMP/b.png")" ]
 }
 

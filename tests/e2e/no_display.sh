@@ -9,24 +9,19 @@ unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER
 
 # No display at all: exit code 2, the game's message first, then why.
 start_game "$game" "$workdir"
-wait_game_exit 15 2
+wait_game_exit 60 2
 [ "$(head -n2 "$E2E_TMP/game.err")" = "Failed To Register The Window Class.
 courtball: no display: neither DISPLAY nor WAYLAND_DISPLAY is set" ] ||
   { fail "no display: not the game's message, then the cause"; cat "$E2E_TMP/game.err" >&2; }
 # A display named that cannot be reached is named in the cause.
 DISPLAY=:97 start_game "$game" "$workdir"
-wait_game_exit 15 2
+wait_game_exit 60 2
 expect_stderr "courtball: the display ':97' cannot be reached"
-
-# The dummy driver, asked for by name, has no GL surface: the quit path, exit code 1.
-SDL_VIDEODRIVER=dummy start_game "$game" "$workdir"
-wait_game_exit 15 1
-expect_stderr "Can't Find A Suitable PixelFormat."
 
 # The offscreen driver, asked for by name, is taken: the game runs unseen until SIGTERM.
 SDL_VIDEODRIVER=offscreen start_game "$game" "$workdir"
 until_true 2 gone "$GAME_PID" && fail "offscreen game ended on its own"
 kill -TERM "$(game_process)" 2>/dev/null
-wait_game_exit 10 1
+wait_game_exit 60 1
 [ -s "$E2E_TMP/game.err" ] && { fail "offscreen game reported"; cat "$E2E_TMP/game.err" >&2; }
 e2e_finish

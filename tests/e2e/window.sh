@@ -12,9 +12,9 @@ start_xvfb 1280x1024 || e2e_finish
 xrandr --newmode 1024x768 63.5 1024 1072 1176 1328 768 771 775 798 -hsync +vsync &&
   xrandr --addmode screen 1024x768 || fail "cannot add a 1024x768 mode"
 start_game "$game" "$workdir"
-window=$(wait_for_window "Hit Esc To Exit." 15) || fail "no window named 'Hit Esc To Exit.'"
-until_true 10 is_mode 1024x768 || fail "the screen never switched to 1024x768"
-wait_for_frame "$E2E_TMP/running.png" 512 384 15
+window=$(wait_for_window "Hit Esc To Exit." 60) || fail "no window named 'Hit Esc To Exit.'"
+until_true 60 is_mode 1024x768 || fail "the screen never switched to 1024x768"
+wait_for_frame "$E2E_TMP/running.png" 512 384
 # The court's clear colour (0.6, 0.4, 0.0) fills the screen around the court.
 expect_above "$(colour_share "$E2E_TMP/running.png" 153 102 0)" 0.05 "share of clear colour"
 expect_window_covers "$window"
@@ -23,7 +23,7 @@ expect_mode 1280x1024 "after Esc"
 
 cp -r "$workdir" "$E2E_TMP/data" && rm "$E2E_TMP/data/Ball3.bmp"
 start_game "$game" "$E2E_TMP/data"
-wait_game_exit 15 1
+wait_game_exit 60 1
 expect_stderr "Failed to open DIB file Ball3.bmp."
 expect_mode 1280x1024 "after a missing texture"
 e2e_finish

@@ -33,8 +33,8 @@ play_entry() {
   local command
   command=$(PATH="$2:$PATH" command -v "$(sed -n 's/^Exec=//p' "$1")") || fail "no command in $1"
   mkdir -p "$E2E_TMP/elsewhere" && start_xvfb && start_game "$command" "$E2E_TMP/elsewhere" || return
-  wait_for_window "Hit Esc To Exit." 20 >/dev/null || fail "no game window from $command"
-  wait_for_frame "$E2E_TMP/court.png" 512 384 20
+  wait_for_window "Hit Esc To Exit." 60 >/dev/null || fail "no game window from $command"
+  wait_for_frame "$E2E_TMP/court.png" 512 384
   awk -v s="$(colour_share "$E2E_TMP/court.png" 153 102 0)" 'BEGIN { exit !(s > 0.05 && s < 0.6) }' ||
     fail "the court is not drawn"
   esc_ends_game

@@ -1,6 +1,8 @@
 // test_fixed_pipeline.cpp -- the browser build's fixed-function arithmetic against Mesa's GL.
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "GlHarness.h"
@@ -9,22 +11,35 @@
 
 using FixedPipelineTest = GlTest;
 
-// A wrong sign or a misplaced entry turns or squeezes the whole court.
-TEST_F(FixedPipelineTest, MatricesAreThoseGLBuilds) {
+// A wrong sign, a misplaced entry, a product in the wrong order or a stack level lost turns,
+// squeezes or shifts the whole court; pushes past the top and pops past the bottom do nothing.
+TEST_F(FixedPipelineTest, MatrixCallsBuildWhatGLBuilds) {
+  MatrixStack ours;
+  auto same = [&](const char* what, int step) {
+    GLMatrix mesa;
+    glGetFloatv(GL_MODELVIEW_MATRIX, mesa.m);
+    float scale = 1.0f;  // rounding grows with the largest entry, a sum of such products
+    for (float entry : mesa.m) scale = std::max(scale, std::fabs(entry));
+    for (int i = 0; i < 16; ++i)
+      EXPECT_NEAR(Top(ours).m[i], mesa.m[i], 1e-6f * scale)
+          << what << " " << step << " entry " << i;
+  };
   const float rotations[][4] = {{30, 1, 0, 0}, {-90, 1, 0, 0}, {361, 0, 1, 0}, {17, 0, -1, 0},
                                 {50, 0, 0, 1}, {75, 0, 0, -2}, {40, 1, 2, 3}};
-  for (const auto& r : rotations) {
-    glLoadIdentity();
-    glRotatef(r[0], r[1], r[2], r[3]);
-    GLMatrix mesa, ours = RotationMatrix(r[0], r[1], r[2], r[3]);
-    glGetFloatv(GL_MODELVIEW_MATRIX, mesa.m);
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(ours.m[i], mesa.m[i], 1e-6) << r[0] << " entry " << i;
+  for (int i = 0; i < 40; ++i) {
+    const float* r = rotations[i % 7];
+    glPushMatrix(), PushMatrix(ours);
+    glRotatef(r[0], r[1], r[2], r[3]), MultiplyTop(ours, RotationMatrix(r[0], r[1], r[2], r[3]));
+    glTranslatef(i, -2.0f * i, 0.5f), MultiplyTop(ours, TranslationMatrix(i, -2.0f * i, 0.5f));
+    same("pushed, turned and moved", i);
   }
+  for (int i = 0; i < 40; ++i) glPopMatrix(), PopMatrix(ours), same("popped", i);
   glMatrixMode(GL_PROJECTION);
   gluPerspective(60.0, 1024.0 / 768.0, 1.0, 12000.0);
-  GLMatrix mesa, ours = PerspectiveMatrix(60.0, 1024.0 / 768.0, 1.0, 12000.0);
+  GLMatrix mesa, perspective = PerspectiveMatrix(60.0, 1024.0 / 768.0, 1.0, 12000.0);
   glGetFloatv(GL_PROJECTION_MATRIX, mesa.m);
-  for (int i = 0; i < 16; ++i) EXPECT_NEAR(ours.m[i], mesa.m[i], 1e-5) << "perspective " << i;
+  for (int i = 0; i < 16; ++i)
+    EXPECT_NEAR(perspective.m[i], mesa.m[i], 1e-5) << "perspective " << i;
 }
 
 // The page on a portrait screen keeps the 4:3 width in view, the court as large as at 4:3; a wide
