@@ -101,8 +101,8 @@ TEST(VideoDriver, DriversThatDrawNowhereNeedToBeAskedFor) {
   }
 }
 
-// The real mode switch only on X11 with the exact mode; any other would stretch or crop.
-TEST(ScreenRules, ModeSwitchOnlyOnX11WithTheExactMode) {
+// The real mode switch only on X11 and Windows with the exact mode; any other would stretch or crop.
+TEST(ScreenRules, ModeSwitchOnlyOnX11AndWindowsWithTheExactMode) {
   const struct {
     const char* driver;
     bool exact;
@@ -110,6 +110,8 @@ TEST(ScreenRules, ModeSwitchOnlyOnX11WithTheExactMode) {
   } cases[] = {
       {"x11", true, ScreenTaking::kModeSwitch},
       {"x11", false, ScreenTaking::kDesktopFullscreen},
+      {"windows", true, ScreenTaking::kModeSwitch},
+      {"windows", false, ScreenTaking::kDesktopFullscreen},
       {"wayland", true, ScreenTaking::kDesktopFullscreen},  // modes only emulated by scaling
       {"wayland", false, ScreenTaking::kDesktopFullscreen},
       {"KMSDRM", true, ScreenTaking::kDesktopFullscreen},

@@ -11,7 +11,9 @@ bool Named(const char* text) { return text != nullptr && *text != '\0'; }
 
 ScreenTaking ChooseScreenTaking(const char* driver, bool exactModeListed) {
   const bool x11 = driver != nullptr && strcasecmp(driver, "x11") == 0;
-  return x11 && exactModeListed ? ScreenTaking::kModeSwitch : ScreenTaking::kDesktopFullscreen;
+  const bool windows = driver != nullptr && strcasecmp(driver, "windows") == 0;
+  return (x11 || windows) && exactModeListed ? ScreenTaking::kModeSwitch
+                                              : ScreenTaking::kDesktopFullscreen;
 }
 
 int ToGameFrame(int coordinate, int extent, int gameExtent) {

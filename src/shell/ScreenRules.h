@@ -9,9 +9,10 @@ enum class ScreenTaking {
   kDesktopFullscreen,  // the desktop's own size; viewport and projection follow it
 };
 
-// The real mode switch only where X11 lists the exact 1024x768 mode. Given a
-// mode it lacks, SDL takes the nearest and crops or boxes the picture, and
-// Wayland only emulates modes by scaling, stretching 4:3 over the output.
+// The real mode switch only where X11 or Windows lists the exact 1024x768
+// mode. Given a mode it lacks, SDL takes the nearest and crops or boxes the
+// picture, and Wayland only emulates modes by scaling, stretching 4:3 over
+// the output.
 ScreenTaking ChooseScreenTaking(const char* driver, bool exactModeListed);
 
 // A pointer coordinate on a window extent long, in the frame of gameExtent

@@ -6,6 +6,17 @@
 
 #include <string>
 
+#ifdef _WIN32
+// None of this on Windows: its window system is no connection that can go
+// away under the game, and a GL driver's failure comes back as the failing
+// call's result, which the shell already reports.
+inline void GuardAgainstLostDisplay() {}
+inline void KeepXErrors() {}
+inline std::string TakeKeptXError(SDL_Window*) { return std::string(); }
+inline void WatchDisplayConnection(SDL_Window*) {}
+inline void StopWatchingDisplay() {}
+#else
+
 // From now on, an X display that goes away ends the process at once with
 // exit code 1: nothing may talk to SDL's video again, since it would wait on
 // the dead connection for good. Call it after SDL's video is up.
@@ -27,3 +38,4 @@ std::string TakeKeptXError(SDL_Window* window);
 void WatchDisplayConnection(SDL_Window* window);
 // Our own teardown closes the connection too: from here on a hang-up is ours.
 void StopWatchingDisplay();
+#endif
