@@ -101,7 +101,7 @@ TEST(VideoDriver, DriversThatDrawNowhereNeedToBeAskedFor) {
   }
 }
 
-// The real mode switch only on X11 and Windows with the exact mode; any other would stretch or crop.
+// The real mode switch only on X11 and Windows with the exact mode; others stretch or crop.
 TEST(ScreenRules, ModeSwitchOnlyOnX11AndWindowsWithTheExactMode) {
   const struct {
     const char* driver;

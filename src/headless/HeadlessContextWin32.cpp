@@ -11,8 +11,7 @@
 namespace {
 // GL_EXT_framebuffer_object: opengl32's headers stop at GL 1.1.
 constexpr GLenum kFramebuffer = 0x8D40, kRenderbuffer = 0x8D41, kColour0 = 0x8CE0,
-                 kDepthAttachment = 0x8D00, kComplete = 0x8CD5, kRgb8 = 0x8051,
-                 kDepth16 = 0x81A5;
+                 kDepthAttachment = 0x8D00, kComplete = 0x8CD5, kRgb8 = 0x8051, kDepth16 = 0x81A5;
 using GenFn = void(APIENTRY*)(GLsizei, GLuint*);
 using BindFn = void(APIENTRY*)(GLenum, GLuint);
 using StorageFn = void(APIENTRY*)(GLenum, GLenum, GLsizei, GLsizei);

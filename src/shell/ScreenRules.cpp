@@ -13,7 +13,7 @@ ScreenTaking ChooseScreenTaking(const char* driver, bool exactModeListed) {
   const bool x11 = driver != nullptr && strcasecmp(driver, "x11") == 0;
   const bool windows = driver != nullptr && strcasecmp(driver, "windows") == 0;
   return (x11 || windows) && exactModeListed ? ScreenTaking::kModeSwitch
-                                              : ScreenTaking::kDesktopFullscreen;
+                                             : ScreenTaking::kDesktopFullscreen;
 }
 
 int ToGameFrame(int coordinate, int extent, int gameExtent) {

@@ -143,8 +143,8 @@ wait_game_exit() {
   [ -z "${2:-}" ] || [ "$GAME_STATUS" = "$2" ] || fail "exit code $GAME_STATUS, expected $2"
 }
 
-expect_stderr() {
-  grep -qxF "$1" "$E2E_TMP/game.err" ||
+expect_stderr() {  # line by line, without the "\r" Windows ends each with
+  tr -d '\r' <"$E2E_TMP/game.err" | grep -qxF "$1" ||
     { fail "stderr lacks '$1'"; sed 's/^/  stderr: /' "$E2E_TMP/game.err" >&2; }
 }
 

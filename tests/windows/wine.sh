@@ -19,5 +19,10 @@ if [ "$(cat "$WINEPREFIX/.display" 2>/dev/null)" != "${DISPLAY:-}" ]; then
   wineserver -w
   printf '%s' "${DISPLAY:-}" > "$WINEPREFIX/.display"
 fi
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+# A new prefix, without the debugger a crash would wait in: it ends the program instead.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1
+  wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
+    >/dev/null 2>&1
+fi
 exec wine "$program" "$@"

@@ -104,7 +104,7 @@ int RunIcon(const IconOptions& options) {
   const Picture card = PaintTitleCard();
   std::FILE* out = std::fopen(options.picture.c_str(), "wb");
   bool ok = out && (IsIco(options.picture) ? WriteIco(out, card, options.size)
-                                            : WritePng(out, card, options.size));
+                                           : WritePng(out, card, options.size));
   if (out) ok = std::fclose(out) == 0 && ok;
   if (!ok) std::cerr << "courtball-data icon: cannot write " << options.picture << "\n";
   return ok ? 0 : 1;
