@@ -41,7 +41,13 @@ void RequestEnd() {
 BOOL WINAPI OnConsoleEvent(DWORD) {
   RequestEnd();
   Sleep(kCloseDeadlineMs);
-  ChangeDisplaySettingsW(nullptr, 0);  // the close is stuck: the desktop's mode at least
+  // The close is stuck: the desktop's mode at least, and a word on why the
+  // game ended without it (straight to the handle: the stuck thread may hold
+  // the C runtime's stderr).
+  ChangeDisplaySettingsW(nullptr, 0);
+  static const char kText[] = "courtball: the close took over 2 s; ended without it\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), kText, sizeof kText - 1, &written, nullptr);
   TerminateProcess(GetCurrentProcess(), kExitNormal);
   return TRUE;
 }

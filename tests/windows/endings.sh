@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows game under Wine: with a 1024x768 mode it switches to it, and every ending puts the
 # desktop's mode back with exit code 1: Esc, a missing texture's box clicked, the session's end,
-# the window closed, Ctrl+C in courtball-timed's console, the last two also with the box up.
+# the window closed, Ctrl+C in courtball-timed's console, the last three also with the box up.
 # No display: 2; SDL's dummy driver: its box, no crash.   usage: endings.sh WINE FOLDER
 set -u
 . "$(dirname "$0")/../e2e/lib.sh"
@@ -27,13 +27,16 @@ end_by() {
   fi
   "$@" >/dev/null
   wait_game_exit 15 1
-  expect_mode 1280x1024 "after $what"
+  expect_mode "$desktop" "after $what"
+  ! grep -q "close took over" "$E2E_TMP/game.err" || fail "$what: the close got stuck"
 }
 
-start_xvfb 1280x1024 || e2e_finish
+desktop=1280x1024
+start_xvfb "$desktop" || e2e_finish
 xrandr --newmode 1024x768 63.5 1024 1072 1176 1328 768 771 775 798 -hsync +vsync &&
   xrandr --addmode screen 1024x768 || fail "cannot add a 1024x768 mode"
-# Not a timing but a deadline: the end waits for nothing, as once for a window manager (2 s).
+# Not a timing but a deadline: the end waits for nothing, as it once waited 2 s for a window
+# manager to take the window back.
 end_by Esc courtball.exe "$folder" eval 'begun=$(date +%s%N); xdotool key Escape'
 took=$((($(date +%s%N) - begun) / 1000000))
 note "Esc to exit: $took ms"
