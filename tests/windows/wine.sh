@@ -12,17 +12,25 @@ export WINEDEBUG=${WINEDEBUG:--all} WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 if [ -n "${WINE_GAME:-}" ]; then program="$PWD/$WINE_GAME"; else program=$1; shift; fi
 
-# Wine's desktop process belongs to the X display it started on: after that
-# server went away the prefix's wineserver must end before a game meets another.
+# A new prefix, made under an X server of its own: Wine's desktop sets itself
+# up the first time it meets one, which would otherwise take a game's first
+# seconds. Without the debugger a crash would wait in: it ends the program.
 mkdir -p "$WINEPREFIX"
-if [ "$(cat "$WINEPREFIX/.display" 2>/dev/null)" != "${DISPLAY:-}" ]; then
-  wineserver -w
-  printf '%s' "${DISPLAY:-}" > "$WINEPREFIX/.display"
-fi
-# A new prefix, without the debugger a crash would wait in: it ends the program instead.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1
+  xvfb-run -a wineboot -i >/dev/null 2>&1
   wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
     >/dev/null 2>&1
+  wineserver -w
+fi
+# Wine's desktop process belongs to the X server it started on: after that
+# server went away the prefix's wineserver must end before a game meets another.
+# A new server may take the old one's number, even its socket's inode, never
+# the socket's moment of birth.
+number=${DISPLAY:-}
+number=${number#*:}
+session="${DISPLAY:-} $(stat -c '%i %.9W' "/tmp/.X11-unix/X${number%%.*}" 2>/dev/null)"
+if [ "$(cat "$WINEPREFIX/.x-session" 2>/dev/null)" != "$session" ]; then
+  wineserver -w
+  printf '%s' "$session" >"$WINEPREFIX/.x-session"
 fi
 exec wine "$program" "$@"
