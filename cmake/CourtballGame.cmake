@@ -25,8 +25,14 @@ target_include_directories(courtball_court INTERFACE ${COURTBALL_SRC})
 
 courtball_library(courtball_math
   SOURCES math/GameRandom.cpp math/MathUtil.cpp)
+# Data files through the system's own calls: a Win32 file beside the POSIX one.
+if(WIN32)
+  set(data_file platform/DataFileWin32.cpp)
+else()
+  set(data_file platform/DataFile.cpp)
+endif()
 courtball_library(courtball_platform
-  SOURCES platform/DataFile.cpp platform/ErrorMessage.cpp)
+  SOURCES ${data_file} platform/DataFileBuffer.cpp platform/ErrorMessage.cpp)
 courtball_library(courtball_image
   SOURCES image/BitmapHeader.cpp image/BitmapImage.cpp image/BitmapPixels.cpp
           image/BitmapRle.cpp image/Textures.cpp

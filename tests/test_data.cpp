@@ -111,6 +111,7 @@ TEST(Tool, EachCommandsFailuresAndTheirExitCodes) {
       {"convert " + dir + "/bad.bmp " + dir + "/bad.jpg", 2, "must end in .png or .ppm"},
       {"inspect " + dir + "/missing.ase", 1, "cannot open"},
       {"inspect --scale abc " + dir + "/file", 2, "abc"},
+      {"icon 512 " + dir + "/big.ico", 2, "at most 256"},
   };
   for (const auto& r : runs) {
     std::string out, err;
@@ -127,6 +128,33 @@ TEST(Tool, ConvertWritesThePictureUpright) {
   ASSERT_EQ(RunTool("convert " + dir + "/two.bmp " + dir + "/two.ppm", out, err), 0) << err;
   EXPECT_EQ(ReadFile(dir + "/two.ppm"), std::string("P6\n1 2\n255\n\4\5\6\1\2\3", 17));
   ASSERT_EQ(RunTool("convert " + dir + "/two.bmp " + dir + "/two.png", out, err), 0) << err;
+}
+
+// Catches: a Windows icon's directory pointing into or past its pictures, a size's picture
+// under another size's entry.
+TEST(Tool, WindowsIconHoldsEachSizeAsAPng) {
+  const std::string path = MakeTempDir("icon") + "/courtball.ico";
+  std::string out, err;
+  ASSERT_EQ(RunTool("icon 256 " + path, out, err), 0) << err;
+  const std::string ico = ReadFile(path);
+  const auto number = [&](size_t at, int bytes, bool big) {
+    uint32_t value = 0;
+    for (int i = 0; i < bytes; ++i)
+      value = value << 8 | static_cast<unsigned char>(ico.at(at + (big ? i : bytes - 1 - i)));
+    return value;
+  };
+  ASSERT_EQ(number(4, 2, false), 4u);
+  const uint32_t sizes[] = {16, 32, 48, 256};
+  size_t next = 6 + 4 * 16;  // each picture right after the directory and the one before
+  for (int i = 0; i < 4; ++i) {
+    const size_t entry = 6 + 16 * i;
+    EXPECT_EQ(number(entry, 1, false), sizes[i] % 256);
+    ASSERT_EQ(number(entry + 12, 4, false), next) << sizes[i];
+    EXPECT_EQ(ico.substr(next, 8), "\x89PNG\r\n\x1a\n") << sizes[i];
+    EXPECT_EQ(number(next + 16, 4, true), sizes[i]);  // the PNG's own width
+    next += number(entry + 8, 4, false);
+  }
+  EXPECT_EQ(next, ico.size());
 }
 
 // Catches: numbers not as %.9g or not JSON past float range, a stale generator, CR LF.

@@ -102,8 +102,9 @@ TEST(VideoDriver, DriversThatDrawNowhereNeedToBeAskedFor) {
   }
 }
 
-// The real mode switch only on X11 listing 1024x768 itself; a mode sharing one side would crop.
-TEST(ScreenRules, ModeSwitchOnlyOnX11WithTheExactMode) {
+// The real mode switch only on X11 and Windows listing 1024x768 itself; a mode sharing one side
+// would crop, and other drivers stretch.
+TEST(ScreenRules, ModeSwitchOnlyOnX11AndWindowsWithTheExactMode) {
   const std::vector<ScreenMode> exact = {{1280, 1024}, {1024, 768}, {800, 600}};
   const struct {
     const char* driver;
@@ -113,8 +114,11 @@ TEST(ScreenRules, ModeSwitchOnlyOnX11WithTheExactMode) {
       {"x11", exact, ScreenTaking::kModeSwitch},
       {"x11", {{1024, 600}, {1280, 768}, {768, 1024}}, ScreenTaking::kDesktopFullscreen},
       {"x11", {}, ScreenTaking::kDesktopFullscreen},
+      {"windows", exact, ScreenTaking::kModeSwitch},
+      {"windows", {{1024, 600}, {1280, 768}}, ScreenTaking::kDesktopFullscreen},
       {"wayland", exact, ScreenTaking::kDesktopFullscreen},  // modes only emulated by scaling
       {"KMSDRM", exact, ScreenTaking::kDesktopFullscreen},
+      {"offscreen", exact, ScreenTaking::kDesktopFullscreen},
       {nullptr, exact, ScreenTaking::kDesktopFullscreen},
   };
   for (const auto& c : cases) {

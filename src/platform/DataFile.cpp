@@ -1,5 +1,5 @@
 // DataFile.cpp -- opening a data file without blocking or following it into
-// anything but a regular file, and reading it without exceptions.
+// anything but a regular file, and reading it without exceptions (POSIX).
 #include "platform/DataFile.h"
 
 #include <errno.h>
@@ -18,37 +18,22 @@ DataFile::DataFile(const char* path) {
     close(opened);
     return;
   }
-  fd = opened;
+  handle = opened;
   size = static_cast<uint64_t>(status.st_size);
 }
 
 DataFile::~DataFile() {
-  if (fd >= 0) close(fd);
+  if (IsOpen()) close(static_cast<int>(handle));
 }
 
 size_t DataFile::ReadAt(uint64_t offset, void* dst, size_t n) const {
   size_t got = 0;
-  while (fd >= 0 && got < n) {
-    const ssize_t step =
-        pread(fd, static_cast<char*>(dst) + got, n - got, static_cast<off_t>(offset + got));
+  while (IsOpen() && got < n) {
+    const ssize_t step = pread(static_cast<int>(handle), static_cast<char*>(dst) + got, n - got,
+                               static_cast<off_t>(offset + got));
     if (step < 0 && errno == EINTR) continue;
     if (step <= 0) break;
     got += static_cast<size_t>(step);
   }
   return got;
-}
-
-DataFileBuffer::int_type DataFileBuffer::underflow() {
-  if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
-  if (offset_ >= limit_) return traits_type::eof();
-  uint64_t want = limit_ - offset_;
-  if (want > sizeof chunk_) want = sizeof chunk_;
-  const size_t got = file_.ReadAt(offset_, chunk_, static_cast<size_t>(want));
-  if (got == 0) {
-    limit_ = offset_;  // the end stays where it was met
-    return traits_type::eof();
-  }
-  offset_ += got;
-  setg(chunk_, chunk_, chunk_ + got);
-  return traits_type::to_int_type(chunk_[0]);
 }

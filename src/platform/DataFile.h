@@ -1,5 +1,6 @@
 // DataFile.h -- the game's data files opened for reading: regular files only,
 // so that a directory, a device or a FIFO in a file's place reads as missing.
+// Paths are UTF-8; bytes come back exactly as stored, never as text.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -7,7 +8,9 @@
 
 class DataFile {
  public:
-  int fd = -1;        // -1: the path names no regular file that could be opened
+  // The open file: a descriptor, or on Windows a HANDLE. -1: the path names no
+  // regular file that could be opened.
+  std::intptr_t handle = -1;
   uint64_t size = 0;  // as the file system told it at opening
 
   explicit DataFile(const char* path);
@@ -15,7 +18,7 @@ class DataFile {
   DataFile(const DataFile&) = delete;
   DataFile& operator=(const DataFile&) = delete;
 
-  bool IsOpen() const { return fd >= 0; }
+  bool IsOpen() const { return handle != -1; }
   // Reads up to n bytes at offset into dst and returns how many it got: fewer
   // at the end of the file, and a read error ends the file where it happens.
   size_t ReadAt(uint64_t offset, void* dst, size_t n) const;

@@ -1,6 +1,7 @@
 // Application.cpp -- start-up: the display, the game window, its GL context
 // and the error box; then the scene set-up and the event loop.
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <cstdlib>
 #include <string>
@@ -40,10 +41,19 @@ bool RequestPixelFormat() {
   return set;
 }
 
+// The box's owner: the game window only where it is a window of the desktop
+// itself. One of SDL's dummy or offscreen driver has none behind it, and
+// Windows' box would read the missing one and crash.
+SDL_Window* BoxOwner() {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  return gWindow != nullptr && SDL_GetWindowWMInfo(gWindow, &info) ? gWindow : nullptr;
+}
+
 // Stderr first, so the text survives when no box can be shown.
 void ShowErrorBox(const std::string& text) {
   WriteErrorToStderr(text);
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", text.c_str(), gWindow);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", text.c_str(), BoxOwner());
 }
 
 // The game's own message first, then the cause in a user's words (stderr
@@ -51,7 +61,7 @@ void ShowErrorBox(const std::string& text) {
 void ReportFailure(const char* text, const std::string& cause) {
   WriteErrorToStderr(text);
   if (!cause.empty()) WriteErrorToStderr("courtball: " + cause);
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", text, gWindow);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", text, BoxOwner());
 }
 
 std::string SdlCause(const char* what) {
@@ -153,12 +163,19 @@ void ReleaseDisplay() {
   StopWatchingDisplay();
   StopGameAudio();
   StopGamepads();
+  if (gWindow != nullptr) SDL_SetWindowFullscreen(gWindow, 0);  // the desktop's mode back
+#ifdef _WIN32
+  // Windows takes the window down with the process. Hidden first, as SDL
+  // hides it to destroy it, it only makes the end wait: under Wine with no
+  // window manager, 2 s for one to confirm.
+  SDL_QuitSubSystem(SDL_WasInit(SDL_INIT_EVERYTHING) & ~SDL_INIT_VIDEO);
+#else
   if (gWindow != nullptr) {
-    SDL_SetWindowFullscreen(gWindow, 0);
     SDL_DestroyWindow(gWindow);
     gWindow = nullptr;
   }
   SDL_Quit();
+#endif
 }
 
 bool CreateGameContext() {

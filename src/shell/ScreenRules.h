@@ -19,9 +19,10 @@ struct ScreenMode {
 // that shares one is still only the nearest.
 bool ExactModeListed(const std::vector<ScreenMode>& modes, int width, int height);
 
-// The real mode switch only where X11 lists the exact 1024x768 mode. Given a
-// mode it lacks, SDL takes the nearest and crops or boxes the picture, and
-// Wayland only emulates modes by scaling, stretching 4:3 over the output.
+// The real mode switch only where X11 or Windows lists the exact 1024x768
+// mode. Given a mode it lacks, SDL takes the nearest and crops or boxes the
+// picture, and Wayland only emulates modes by scaling, stretching 4:3 over
+// the output.
 ScreenTaking ChooseScreenTaking(const char* driver, bool exactModeListed);
 
 // A pointer coordinate on a window extent long, in the frame of gameExtent

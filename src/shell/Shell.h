@@ -40,7 +40,8 @@ void HandleWindowEvent(const SDL_Event& event);
 // Stops the timer, leaves fullscreen, releases the context, posts the quit.
 void CloseGame();
 // Leaves fullscreen, destroys the window and shuts SDL down, the first time
-// it is called. Also runs at process exit once the display is open.
+// it is called (on Windows the window and SDL's video go with the process).
+// Also runs at process exit once the display is open.
 void ReleaseDisplay();
 // One turn of the loop: sleep until an event or the next 20 ms step, handle
 // the events, then run the tick if one is due.

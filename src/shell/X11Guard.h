@@ -6,6 +6,18 @@
 
 #include <string>
 
+#ifdef _WIN32
+// None of this on Windows: its window system is no connection that can go
+// away under the game, and a GL driver's failure comes back as the failing
+// call's result, which the shell already reports.
+inline void GuardAgainstLostDisplay() {}
+inline void KeepXErrors() {}
+inline std::string TakeKeptXError(SDL_Window*) { return std::string(); }
+inline void WatchDisplayConnection(SDL_Window*) {}
+inline void StopWatchingDisplay() {}
+inline void EndIfDisplayLost(SDL_Window*) {}
+#else
+
 // From now on, an X display that goes away ends the process at once with
 // exit code 1: nothing may talk to SDL's video again, since it would wait on
 // the dead connection for good. Call it after SDL's video is up.
@@ -30,3 +42,4 @@ void StopWatchingDisplay();
 // SDL meets a dead Wayland connection too and posts a quit of its own: that
 // quit ends the game as the lost display it is, with its message, not as a close.
 void EndIfDisplayLost(SDL_Window* window);
+#endif

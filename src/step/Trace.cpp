@@ -46,6 +46,6 @@ void PrintTraceRow(int tick, const GlowSums& g) {
       "\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g"
       "\t%d\t%.9g\t%.9g\t%u\n",
       tick, b.x, b.y, b.z, v.x, v.y, v.z, gCamera.orbitAngle, c.x, c.y, c.z, a.x, a.y, a.z, f.x,
-      f.y, f.z, n.x, n.y, n.z, g.left, g.roof, g.right, g.far, g.near, g.floor, gTitleFrameCount,
-      gTitleAngle, gTitleSize, gBallTextures[gBallFrame]);
+      f.y, f.z, n.x, n.y, n.z, g.left, g.roof, g.right, g.farPaddle, g.nearPaddle, g.floor,
+      gTitleFrameCount, gTitleAngle, gTitleSize, gBallTextures[gBallFrame]);
 }

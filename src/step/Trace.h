@@ -7,7 +7,8 @@
 // The glow each tick paints, summed per model (red + green + blue + alpha of
 // every vertex), read before the frame's draws fade or clear it.
 struct GlowSums {
-  float left, roof, right, far, near, floor;
+  float left, roof, right, farPaddle, nearPaddle,
+      floor;  // not "far", "near": words windows.h takes
 };
 
 GlowSums ReadGlowSums();

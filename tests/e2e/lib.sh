@@ -147,8 +147,8 @@ ms_to_last_words() {
   at=$(stat -c %.6Y "$E2E_TMP/game.err") && echo $(((${at/./} - $1) / 1000))
 }
 
-expect_stderr() {
-  grep -qxF "$1" "$E2E_TMP/game.err" ||
+expect_stderr() {  # line by line, without the "\r" Windows ends each with
+  tr -d '\r' <"$E2E_TMP/game.err" | grep -qxF "$1" ||
     { fail "stderr lacks '$1'"; sed 's/^/  stderr: /' "$E2E_TMP/game.err" >&2; }
 }
 

@@ -1,6 +1,8 @@
-// Icon.cpp -- courtball-data icon SIZE OUT.png: the desktop icon, the game's
-// own title card scaled down to SIZE pixels square.
+// Icon.cpp -- courtball-data icon SIZE OUT: the desktop icon, the game's own
+// title card scaled down to SIZE pixels square, as a PNG file; or, for
+// OUT.ico, the Windows icon of the card at 16, 32, 48 and SIZE pixels.
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -41,10 +43,68 @@ std::vector<unsigned char> ShrinkCard(const Picture& card, int size) {
   return rgb;
 }
 
+bool WritePng(std::FILE* out, const Picture& card, int size) {
+  const std::vector<unsigned char> rgb = ShrinkCard(card, size);
+  return WriteUprightPng(out, size, size, rgb.data());
+}
+
+// The card at size pixels as the bytes of a PNG file, through a scratch file.
+bool PngBytes(const Picture& card, int size, std::string& png) {
+  std::FILE* scratch = std::tmpfile();
+  bool ok = scratch && WritePng(scratch, card, size) && std::fseek(scratch, 0, SEEK_END) == 0;
+  const long length = ok ? std::ftell(scratch) : -1;
+  png.assign(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+  ok = length > 0 && std::fseek(scratch, 0, SEEK_SET) == 0 &&
+       std::fread(png.data(), 1, png.size(), scratch) == png.size();
+  if (scratch) std::fclose(scratch);
+  return ok;
+}
+
+void PutLittle(std::string& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xff);
+}
+
+// A Windows icon: its directory, one 16-byte entry per size (256 written as
+// 0), then each size's picture as a whole PNG file, which Windows reads too.
+bool WriteIco(std::FILE* out, const Picture& card, int largest) {
+  std::vector<int> sizes;
+  for (int size : {16, 32, 48}) {
+    if (size < largest) sizes.push_back(size);
+  }
+  sizes.push_back(largest);
+  std::string head, pictures, png;
+  PutLittle(head, 0, 2);
+  PutLittle(head, 1, 2);  // an icon, not a cursor
+  PutLittle(head, static_cast<uint32_t>(sizes.size()), 2);
+  for (int size : sizes) {
+    if (!PngBytes(card, size, png)) return false;
+    const uint32_t at = static_cast<uint32_t>(6 + 16 * sizes.size() + pictures.size());
+    PutLittle(head, static_cast<uint32_t>(size % 256), 1);
+    PutLittle(head, static_cast<uint32_t>(size % 256), 1);
+    PutLittle(head, 0, 2);   // no palette
+    PutLittle(head, 1, 2);   // planes
+    PutLittle(head, 24, 2);  // bits per pixel
+    PutLittle(head, static_cast<uint32_t>(png.size()), 4);
+    PutLittle(head, at, 4);
+    pictures += png;
+  }
+  const std::string all = head + pictures;
+  return std::fwrite(all.data(), 1, all.size(), out) == all.size();
+}
+
+bool IsIco(const std::string& path) {
+  return path.size() > 4 && path.compare(path.size() - 4, 4, ".ico") == 0;
+}
+
 int RunIcon(const IconOptions& options) {
-  const std::vector<unsigned char> rgb = ShrinkCard(PaintTitleCard(), options.size);
+  if (IsIco(options.picture) && options.size > 256) {
+    std::cerr << "courtball-data icon: a Windows icon is at most 256 pixels square\n";
+    return 2;
+  }
+  const Picture card = PaintTitleCard();
   std::FILE* out = std::fopen(options.picture.c_str(), "wb");
-  bool ok = out && WriteUprightPng(out, options.size, options.size, rgb.data());
+  bool ok = out && (IsIco(options.picture) ? WriteIco(out, card, options.size)
+                                           : WritePng(out, card, options.size));
   if (out) ok = std::fclose(out) == 0 && ok;
   if (!ok) std::cerr << "courtball-data icon: cannot write " << options.picture << "\n";
   return ok ? 0 : 1;
@@ -59,6 +119,9 @@ void AddIconCommand(CLI::App& app, int& exitCode) {
   cmd->add_option("SIZE", options->size, "width and height in pixels")
       ->required()
       ->check(CLI::Range(16, kTitleSize));
-  cmd->add_option("OUT", options->picture, "the .png file to write")->required();
+  cmd->add_option("OUT", options->picture,
+                  "the .png file to write, or a .ico file: the Windows icon at 16, 32, 48 and "
+                  "SIZE pixels")
+      ->required();
   cmd->callback([options, &exitCode]() { exitCode = RunIcon(*options); });
 }
