@@ -165,7 +165,19 @@ expect_window_covers() {
   until_true 60 covers "$@" || fail "window does not cover the ${2:-1024x768} screen: $GEOMETRY"
 }
 # Keys go to the window with the focus: $1's once the game or the window manager gives it.
-focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+# With no window manager Wine gives no window the focus: X's focus stays PointerRoot (1), and
+# keys go to the window under the pointer.
+focused() {
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] ||
+    { [ "$(xdotool getwindowfocus -f 2>/dev/null)" = 1 ] && under_pointer "$1"; }
+}
+under_pointer() {
+  local X Y WIDTH HEIGHT
+  eval "$(xdotool getmouselocation --shell | grep -E '^[XY]=')"
+  local px=$X py=$Y
+  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  [ "$px" -ge "$X" ] && [ "$py" -ge "$Y" ] && [ "$px" -lt $((X + WIDTH)) ] && [ "$py" -lt $((Y + HEIGHT)) ]
+}
 wait_for_focus() { until_true 60 focused "$1" || fail "the game's window never had the focus"; }
 
 # court_still: the title card gone (tick 100), shots a.png and b.png at least 9 ticks apart,
