@@ -9,7 +9,7 @@ wine=$1 folder=$2
 e2e_init windows
 bad=$E2E_TMP/data
 expect_mode() { is_mode "$1" || fail "$2: screen is $(screen_mode), expected $1"; }
-click_box() { local box; box=$(wait_for_box 20) && xdotool key --window "$box" Return; }
+click_box() { local box; box=$(wait_for_box 60) && xdotool key --window "$box" Return; }
 ctrl_c() { kill -INT "$(game_process)"; }
 
 # end_by WHAT EXE DIR ENDER...: EXE in DIR switched to 1024x768, or with its box up (a box
@@ -19,14 +19,14 @@ end_by() {
   shift 3
   WINE_GAME=$exe start_game "$wine" "$dir" "$E2E_TMP/ticks"
   if [ "$dir" = "$bad" ]; then
-    wait_for_box 20 >/dev/null || fail "$what: no box"
+    wait_for_box 60 >/dev/null || fail "$what: no box"
   else
-    wait_for_window "Hit Esc To Exit." 20 >/dev/null || fail "$what: no game window"
-    until_true 10 is_mode 1024x768 || fail "$what: the screen never switched to 1024x768"
-    wait_for_frame "$E2E_TMP/frame.png" 512 384 15
+    wait_for_window "Hit Esc To Exit." 60 >/dev/null || fail "$what: no game window"
+    until_true 60 is_mode 1024x768 || fail "$what: the screen never switched to 1024x768"
+    wait_for_frame "$E2E_TMP/frame.png" 512 384 60
   fi
   "$@" >/dev/null
-  wait_game_exit 15 1
+  wait_game_exit 60 1
   expect_mode "$desktop" "after $what"
   ! grep -q "close took over" "$E2E_TMP/game.err" || fail "$what: the close got stuck"
 }
@@ -53,10 +53,10 @@ done
 
 SDL_VIDEODRIVER=dummy WINE_GAME=courtball.exe start_game "$wine" "$folder"
 click_box || fail "no box for the dummy driver"
-wait_game_exit 15 1
+wait_game_exit 60 1
 expect_stderr "Can't Find A Suitable PixelFormat."
 stop_xvfb
 DISPLAY= WINE_GAME=courtball.exe start_game "$wine" "$folder"
-wait_game_exit 30 2
+wait_game_exit 60 2
 expect_stderr "Window Creation Error."
 e2e_finish
