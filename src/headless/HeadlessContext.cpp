@@ -3,7 +3,6 @@
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
-#include <GL/gl.h>
 
 namespace {
 const char* EglErrorName(EGLint code) {
@@ -74,13 +73,4 @@ void HeadlessContext::Destroy() {
   if (surface) eglDestroySurface(display, surface);
   eglTerminate(display);
   display = surface = context = nullptr;
-}
-
-HeadlessContext::~HeadlessContext() { Destroy(); }
-
-std::vector<unsigned char> HeadlessContext::ReadPixels() const {
-  std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
 }

@@ -104,12 +104,3 @@ void HeadlessContext::Destroy() {
   if (display != nullptr) DestroyWindow(static_cast<HWND>(display));
   display = surface = context = nullptr;
 }
-
-HeadlessContext::~HeadlessContext() { Destroy(); }
-
-std::vector<unsigned char> HeadlessContext::ReadPixels() const {
-  std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
-}
