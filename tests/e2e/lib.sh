@@ -176,7 +176,8 @@ under_pointer() {
   eval "$(xdotool getmouselocation --shell | grep -E '^[XY]=')"
   local px=$X py=$Y
   eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-  [ "$px" -ge "$X" ] && [ "$py" -ge "$Y" ] && [ "$px" -lt $((X + WIDTH)) ] && [ "$py" -lt $((Y + HEIGHT)) ]
+  [ "$px" -ge "$X" ] && [ "$py" -ge "$Y" ] &&
+    [ "$px" -lt $((X + WIDTH)) ] && [ "$py" -lt $((Y + HEIGHT)) ]
 }
 wait_for_focus() { until_true 60 focused "$1" || fail "the game's window never had the focus"; }
 
